@@ -1,0 +1,29 @@
+# Small helpers shared by the module CMakeLists.
+
+# Adds a module folder when it has been started; lets folders land one at a time.
+function(velko_add_module dir)
+    if(EXISTS ${CMAKE_SOURCE_DIR}/${dir}/CMakeLists.txt)
+        add_subdirectory(${dir})
+    endif()
+endfunction()
+
+# velko_add_test(NAME name SOURCES a.cpp b.cpp LIBS lib1 lib2 [LABELS l])
+# A GoogleTest executable registered with CTest, test by test.
+function(velko_add_test)
+    cmake_parse_arguments(T "" "NAME" "SOURCES;LIBS;LABELS" ${ARGN})
+    if(NOT VELKO_BUILD_TESTS)
+        return()
+    endif()
+    add_executable(${T_NAME} ${T_SOURCES})
+    target_link_libraries(${T_NAME} PRIVATE ${T_LIBS} GTest::gtest GTest::gtest_main)
+    target_compile_definitions(${T_NAME} PRIVATE
+        VELKO_TEST_DATA_DIR="${CMAKE_SOURCE_DIR}/tests/data"
+        VELKO_BINARY_DIR="${CMAKE_BINARY_DIR}")
+    set(labels unit)
+    if(T_LABELS)
+        set(labels ${T_LABELS})
+    endif()
+    gtest_discover_tests(${T_NAME}
+        PROPERTIES LABELS "${labels}"
+        DISCOVERY_TIMEOUT 60)
+endfunction()
