@@ -1,0 +1,120 @@
+#include "platform/surface.h"
+
+#include <algorithm>
+#include <cmath>
+
+#include "platform/gfx/raster.h"
+
+namespace velko::platform {
+
+int pointsToPixels(double points) { return static_cast<int>(std::lround(points * 96.0 / 72.0)); }
+
+Surface::Surface(std::string name, int width, int height, FontLibrary* fonts)
+    : name_(std::move(name)), fonts_(fonts), image_(width, height, gfx::kBlack) {}
+
+void Surface::setSize(int width, int height) {
+    if (width == image_.width() && height == image_.height()) {
+        return;
+    }
+    ++version_;
+    image_.resize(width, height, backColor);
+}
+
+void Surface::setPicture(gfx::Bitmap picture) {
+    picture_ = std::move(picture);
+    clear();
+}
+
+void Surface::setPictureEmpty() {
+    picture_.reset();
+    clear();
+}
+
+void Surface::clear() {
+    ++version_;
+    image_.fill(backColor);
+    if (picture_) {
+        gfx::bitBlt(image_, 0, 0, picture_->width(), picture_->height(), *picture_, 0, 0,
+                    gfx::Rop::SrcCopy);
+    }
+    currentX = 0;
+    currentY = 0;
+}
+
+std::shared_ptr<const Font> Surface::currentFont() const {
+    if (selected_) {
+        return selected_;
+    }
+    if (!fonts_) {
+        return nullptr;
+    }
+    FontSpec spec;
+    spec.face = fontFace;
+    spec.emHeight = pointsToPixels(fontSize);
+    spec.bold = fontBold;
+    return fonts_->open(spec);
+}
+
+void Surface::print(std::u16string_view text, bool endLine) {
+    const auto font = currentFont();
+    if (!font) {
+        return;
+    }
+    const int x = static_cast<int>(std::lround(currentX));
+    const int y = static_cast<int>(std::lround(currentY));
+    const int w = font->measure(text);
+    if (!fontTransparent) {
+        gfx::fillRect(image(), gfx::Rect{x, y, w, font->lineHeight()}, backColor);
+    }
+    font->draw(image(), x, y, text, foreColor, image_.rect());
+    if (endLine) {
+        currentX = 0;
+        currentY += font->lineHeight();
+    } else {
+        currentX += w;
+    }
+}
+
+double Surface::textWidth(std::u16string_view text) const {
+    const auto font = currentFont();
+    return font ? font->measure(text) : 0;
+}
+
+double Surface::textHeight(std::u16string_view) const {
+    const auto font = currentFont();
+    return font ? font->lineHeight() : 0;
+}
+
+void Surface::subscribe(SurfaceListener* listener) {
+    if (std::find(listeners_.begin(), listeners_.end(), listener) == listeners_.end()) {
+        listeners_.push_back(listener);
+    }
+}
+
+void Surface::unsubscribe(SurfaceListener* listener) {
+    std::erase(listeners_, listener);
+}
+
+// Handlers may subscribe or unsubscribe while an event is delivered (a press handler can
+// release the object that received it), so deliver to a snapshot and skip the departed.
+template <typename F>
+void Surface::deliver(F&& f) {
+    const auto snapshot = listeners_;
+    for (SurfaceListener* l : snapshot) {
+        if (std::find(listeners_.begin(), listeners_.end(), l) != listeners_.end()) {
+            f(*l);
+        }
+    }
+}
+
+void Surface::mouseDown(const MouseEvent& e) {
+    deliver([&](SurfaceListener& l) { l.onMouseDown(e); });
+}
+void Surface::mouseMove(const MouseEvent& e) {
+    deliver([&](SurfaceListener& l) { l.onMouseMove(e); });
+}
+void Surface::paint() {
+    deliver([](SurfaceListener& l) { l.onPaint(); });
+}
+
+}  // namespace velko::platform

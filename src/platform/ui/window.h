@@ -1,0 +1,100 @@
+#pragma once
+
+// The main window as the program draws it: a menu bar ("終了", "ﾍﾙﾌﾟ" > "バージョン情報") above
+// the 640 by 480 screen, and modal dialogs over the screen. It routes input: menu bar clicks
+// and keys to the menus, screen mouse input to the screen surface's listeners, everything to
+// the top dialog while one is open. While the window is disabled, input is dropped and a
+// close request waits until it is enabled again.
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "platform/event_pump.h"
+#include "platform/fonts.h"
+#include "platform/gfx/bitmap.h"
+#include "platform/input.h"
+#include "platform/native_window.h"
+#include "platform/surface.h"
+
+namespace velko::ui {
+
+enum class MenuItem { End, Help, Version };
+
+class WindowListener {
+public:
+    virtual ~WindowListener() = default;
+    virtual void onCloseRequest() {}
+    virtual void onMenuCommand(platform::MenuCommand) {}
+    // Keys that neither the menu bar nor a dialog took (Return, Space, ...).
+    virtual void onKeyDown(const std::string& /*key*/, int /*shift*/) {}
+};
+
+// A modal dialog drawn over the screen. Coordinates are screen-logical.
+class Overlay {
+public:
+    virtual ~Overlay() = default;
+    virtual gfx::Rect bounds() const = 0;
+    // Draws the dialog into the frame; `screenTop` is the frame row where the screen starts.
+    virtual void draw(gfx::Bitmap& frame, int screenTop) = 0;
+    virtual void onMouseDown(double x, double y, int button) = 0;
+    virtual void onMouseUp(double x, double y, int button) = 0;
+    virtual void onMouseMove(double x, double y, int buttons) = 0;
+    virtual void onKeyDown(const std::string& key, int shift) = 0;
+    virtual void onAnswer(platform::DialogAnswer answer) = 0;
+    // Pointer shape over a point of the dialog.
+    virtual platform::NativeWindow::Cursor cursorAt(double, double) const {
+        return platform::NativeWindow::Cursor::Arrow;
+    }
+    // Set when its content changed and the frame must be composed again.
+    bool dirty = true;
+};
+
+class Window final : public platform::InputRouter {
+public:
+    Window(platform::NativeWindow& native, platform::FontLibrary& fonts);
+    ~Window() override;
+
+    void setScreen(platform::Surface* screen) { screen_ = screen; }
+    platform::Surface* screen() const { return screen_; }
+    void setListener(WindowListener* listener) { listener_ = listener; }
+
+    void setCaption(const std::u16string& caption);
+    const std::u16string& caption() const { return caption_; }
+
+    void setEnabled(bool enabled);
+    bool enabled() const { return enabled_; }
+
+    void setMenuEnabled(MenuItem item, bool enabled);
+    bool menuEnabled(MenuItem item) const;
+
+    // Dialogs: the last pushed is on top and takes all input.
+    void pushOverlay(Overlay* overlay);
+    void removeOverlay(Overlay* overlay);
+    bool hasOverlay() const { return !overlays_.empty(); }
+
+    // Height in logical pixels of the menu bar drawn above the screen.
+    static constexpr int kMenuBarHeight = 20;
+
+    void dispatch(const platform::InputEvent& event) override;
+    void present() override;
+
+    // The screen as the reader sees it: the screen surface with any open dialog over it
+    // (the headless runner's shots).
+    gfx::Bitmap composedScreen();
+
+private:
+    class Impl;
+    Impl* impl_;   // menu bar state, dropdown, composition buffers
+
+    platform::NativeWindow& native_;
+    platform::FontLibrary& fonts_;
+    platform::Surface* screen_ = nullptr;
+    WindowListener* listener_ = nullptr;
+    std::u16string caption_;
+    bool enabled_ = true;
+    bool closePending_ = false;
+    std::vector<Overlay*> overlays_;
+};
+
+}  // namespace velko::ui
