@@ -3,7 +3,7 @@
 # Adds a module folder when it has been started; lets folders land one at a time.
 function(velko_add_module dir)
     if(EXISTS ${CMAKE_SOURCE_DIR}/${dir}/CMakeLists.txt)
-        add_subdirectory(${dir})
+        add_subdirectory(${CMAKE_SOURCE_DIR}/${dir} ${CMAKE_BINARY_DIR}/${dir})
     endif()
 endfunction()
 
