@@ -19,9 +19,15 @@ constexpr Pixel kPixelMask = 0x00FFFFFFu;
 constexpr Pixel rgb(std::uint8_t r, std::uint8_t g, std::uint8_t b) {
     return (Pixel{r} << 16) | (Pixel{g} << 8) | Pixel{b};
 }
-constexpr std::uint8_t red(Pixel p) { return static_cast<std::uint8_t>(p >> 16); }
-constexpr std::uint8_t green(Pixel p) { return static_cast<std::uint8_t>(p >> 8); }
-constexpr std::uint8_t blue(Pixel p) { return static_cast<std::uint8_t>(p); }
+constexpr std::uint8_t red(Pixel p) {
+    return static_cast<std::uint8_t>(p >> 16);
+}
+constexpr std::uint8_t green(Pixel p) {
+    return static_cast<std::uint8_t>(p >> 8);
+}
+constexpr std::uint8_t blue(Pixel p) {
+    return static_cast<std::uint8_t>(p);
+}
 
 // Scripts and the classic drawing calls speak in colour references: red in the low byte.
 constexpr Pixel fromColorRef(std::uint32_t colorRef) {
@@ -49,9 +55,11 @@ struct Rect {
     int h = 0;
 
     bool empty() const { return w <= 0 || h <= 0; }
-    int right() const { return x + w; }    // exclusive
-    int bottom() const { return y + h; }   // exclusive
-    bool contains(int px, int py) const { return px >= x && py >= y && px < right() && py < bottom(); }
+    int right() const { return x + w; }   // exclusive
+    int bottom() const { return y + h; }  // exclusive
+    bool contains(int px, int py) const {
+        return px >= x && py >= y && px < right() && py < bottom();
+    }
     Rect intersected(const Rect& o) const;
     friend bool operator==(const Rect&, const Rect&) = default;
 };

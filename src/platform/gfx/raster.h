@@ -21,20 +21,22 @@ namespace velko::gfx {
 // (pattern << 2) | (source << 1) | destination.
 enum class Rop : std::uint32_t {
     Blackness = 0x00000042,
-    DstAndNotSrc = 0x00220326,   // D & ~S
-    NotSrcCopy = 0x00330008,     // ~S
-    SrcErase = 0x00440328,       // S & ~D
-    DstInvert = 0x00550009,      // ~D
-    SrcInvert = 0x00660046,      // S ^ D
-    SrcAnd = 0x008800C6,         // S & D
-    MergePaint = 0x00BB0226,     // ~S | D
-    SrcCopy = 0x00CC0020,        // S
-    SrcPaint = 0x00EE0086,       // S | D
-    PatCopy = 0x00F00021,        // P
+    DstAndNotSrc = 0x00220326,  // D & ~S
+    NotSrcCopy = 0x00330008,    // ~S
+    SrcErase = 0x00440328,      // S & ~D
+    DstInvert = 0x00550009,     // ~D
+    SrcInvert = 0x00660046,     // S ^ D
+    SrcAnd = 0x008800C6,        // S & D
+    MergePaint = 0x00BB0226,    // ~S | D
+    SrcCopy = 0x00CC0020,       // S
+    SrcPaint = 0x00EE0086,      // S | D
+    PatCopy = 0x00F00021,       // P
     Whiteness = 0x00FF0062,
 };
 
-constexpr std::uint8_t truthTable(Rop rop) { return static_cast<std::uint8_t>(static_cast<std::uint32_t>(rop) >> 16); }
+constexpr std::uint8_t truthTable(Rop rop) {
+    return static_cast<std::uint8_t>(static_cast<std::uint32_t>(rop) >> 16);
+}
 
 // An 8 by 8 one-bit brush. rows[y] is tile row y counted from the top; bit 7 is column 0.
 // Painting tiles it from the destination bitmap's origin: pixel (X, Y) takes tile pixel
@@ -44,7 +46,9 @@ struct PatternBrush {
     Pixel one = kWhite;
     Pixel zero = kBlack;
 
-    std::uint8_t bit(int x, int y) const { return (rows[static_cast<std::size_t>(y & 7)] >> (7 - (x & 7))) & 1u; }
+    std::uint8_t bit(int x, int y) const {
+        return (rows[static_cast<std::size_t>(y & 7)] >> (7 - (x & 7))) & 1u;
+    }
     Pixel color(int x, int y) const { return bit(x, y) ? one : zero; }
 };
 
@@ -58,7 +62,8 @@ void bitBlt(Bitmap& dst, int dx, int dy, int w, int h, const Bitmap& src, int sx
 void bitBltSelf(Bitmap& bmp, int dx, int dy, int w, int h, int sx, int sy, Rop rop);
 
 // Pattern fill, brush tiled from the destination origin. Operations that use a source see black.
-void patBlt(Bitmap& dst, int x, int y, int w, int h, const PatternBrush& brush, Rop rop = Rop::PatCopy);
+void patBlt(Bitmap& dst, int x, int y, int w, int h, const PatternBrush& brush,
+            Rop rop = Rop::PatCopy);
 
 // Solid fill of a rectangle (clipped).
 void fillRect(Bitmap& dst, const Rect& r, Pixel color);
