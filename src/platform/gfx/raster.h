@@ -69,7 +69,11 @@ void patBlt(Bitmap& dst, int x, int y, int w, int h, const PatternBrush& brush,
 void fillRect(Bitmap& dst, const Rect& r, Pixel color);
 
 // Plain source copy of srcRect onto dstRect, stretched (nearest pixel, as colour-on-colour
-// stretching does) when the sizes differ. Both rectangles are clipped consistently.
+// stretching does) when the sizes differ. Destination pixel i of a row of dstRect.w takes
+// source pixel floor((i + 1/2) * srcRect.w / dstRect.w) of srcRect (the one under its centre),
+// and the same for rows; equal sizes are an exact copy. A destination pixel is drawn when it
+// lies inside dst and the source pixel it maps to lies inside src; clipping never shifts the
+// mapping.
 void stretchBlt(Bitmap& dst, const Rect& dstRect, const Bitmap& src, const Rect& srcRect);
 
 // Colour to monochrome: a destination bit is 1 where the source pixel equals `bkColor`,
@@ -90,6 +94,9 @@ void bitBlt(Bitmap& dst, int dx, int dy, int w, int h, const Bitmap& src, int sx
 void patBlt(Bitmap& dst, int x, int y, int w, int h, const PatternBrush& brush, Rop rop);
 void monoToColor(Bitmap& dst, int dx, int dy, int w, int h, const MonoBitmap& src, int sx, int sy,
                  Pixel textColor, Pixel bkColor, Rop rop);
+void colorToMono(MonoBitmap& dst, int dx, int dy, int w, int h, const Bitmap& src, int sx, int sy,
+                 Pixel bkColor);
+void stretchBlt(Bitmap& dst, const Rect& dstRect, const Bitmap& src, const Rect& srcRect);
 
 }  // namespace reference
 

@@ -74,4 +74,40 @@ void monoToColor(Bitmap& dst, int dx, int dy, int w, int h, const MonoBitmap& sr
     }
 }
 
+void colorToMono(MonoBitmap& dst, int dx, int dy, int w, int h, const Bitmap& src, int sx, int sy,
+                 Pixel bkColor) {
+    for (std::int64_t j = 0; j < h; ++j) {
+        for (std::int64_t i = 0; i < w; ++i) {
+            const std::int64_t x = dx + i, y = dy + j, u = sx + i, v = sy + j;
+            if (inside(x, y, dst.width(), dst.height()) &&
+                inside(u, v, src.width(), src.height())) {
+                const bool key = src.at(static_cast<int>(u), static_cast<int>(v)) == bkColor;
+                dst.set(static_cast<int>(x), static_cast<int>(y), key ? 1 : 0);
+            }
+        }
+    }
+}
+
+void stretchBlt(Bitmap& dst, const Rect& dstRect, const Bitmap& src, const Rect& srcRect) {
+    if (dstRect.empty() || srcRect.empty()) {
+        return;
+    }
+    const Bitmap from = src;  // the same bitmap may be both
+    for (std::int64_t j = 0; j < dstRect.h; ++j) {
+        for (std::int64_t i = 0; i < dstRect.w; ++i) {
+            // The source pixel under the destination pixel's centre, in exact fractions.
+            const double cx = (static_cast<double>(i) + 0.5) * srcRect.w / dstRect.w;
+            const double cy = (static_cast<double>(j) + 0.5) * srcRect.h / dstRect.h;
+            const std::int64_t x = dstRect.x + i, y = dstRect.y + j;
+            const std::int64_t u = srcRect.x + static_cast<std::int64_t>(cx);
+            const std::int64_t v = srcRect.y + static_cast<std::int64_t>(cy);
+            if (inside(x, y, dst.width(), dst.height()) &&
+                inside(u, v, from.width(), from.height())) {
+                dst.set(static_cast<int>(x), static_cast<int>(y),
+                        from.at(static_cast<int>(u), static_cast<int>(v)));
+            }
+        }
+    }
+}
+
 }  // namespace velko::gfx::reference
