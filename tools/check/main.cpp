@@ -1,0 +1,88 @@
+// velko-check [--game DIR] [SCRIPT]: checks a scenario source the way a careful author would.
+// Exit status 0 without errors, 1 with errors, 2 on a usage error.
+
+#include <cstdio>
+#include <filesystem>
+#include <optional>
+#include <string>
+#include <string_view>
+
+#include "checker.h"
+#include "engine/script/script.h"
+
+namespace {
+
+constexpr std::string_view kUsage =
+    "usage: velko-check [--game DIR] [SCRIPT]\n"
+    "Checks a scenario source: its format, every command's argument, jump and button\n"
+    "targets, lines that run on into missing lines, asset files in DIR/BMP, DIR/Music and\n"
+    "DIR/Wall, and lines that nothing reaches.\n"
+    "  SCRIPT      default: " VELKO_DEFAULT_SCRIPT
+    "\n"
+    "  --game DIR  default: " VELKO_DEFAULT_GAME_DIR "\n";
+
+int usageError(const std::string& message) {
+    std::fprintf(stderr, "velko-check: %s\n%s", message.c_str(), kUsage.data());
+    return 2;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    std::optional<std::string> script;
+    std::optional<std::string> gameDir;
+    for (int i = 1; i < argc; ++i) {
+        const std::string_view arg = argv[i];
+        if (arg == "--help" || arg == "-h") {
+            std::fputs(kUsage.data(), stdout);
+            return 0;
+        }
+        if (arg == "--game" || arg.starts_with("--game=")) {
+            if (gameDir) {
+                return usageError("--game is given twice");
+            }
+            if (arg == "--game") {
+                if (++i == argc) {
+                    return usageError("--game needs a folder");
+                }
+                gameDir = argv[i];
+            } else {
+                gameDir = std::string(arg.substr(7));
+            }
+        } else if (arg.starts_with("-") && arg != "-") {
+            return usageError("unknown option " + std::string(arg));
+        } else if (script) {
+            return usageError("only one SCRIPT can be checked at a time");
+        } else {
+            script = std::string(arg);
+        }
+    }
+    // A folder named on the command line must exist; the built one may simply not be built.
+    if (gameDir && !std::filesystem::is_directory(*gameDir)) {
+        return usageError("--game " + *gameDir + " is not a folder");
+    }
+    const std::string scriptPath = script.value_or(VELKO_DEFAULT_SCRIPT);
+    const std::string gamePath = gameDir.value_or(VELKO_DEFAULT_GAME_DIR);
+
+    auto source = velko::script::readSourceFile(scriptPath);
+    if (!source) {
+        std::fprintf(stderr, "velko-check: %s\n", source.error().c_str());
+        return 1;
+    }
+    const auto result = velko::check::checkScenario(*source, std::filesystem::path(gamePath));
+    int errors = 0;
+    for (const auto& finding : result.findings) {
+        std::printf("%s\n", velko::check::formatFinding(scriptPath, finding).c_str());
+        errors += finding.severity == velko::check::Severity::Error ? 1 : 0;
+    }
+    std::fflush(stdout);
+    for (const auto& note : result.notes) {
+        std::fprintf(stderr, "velko-check: note: %s\n", note.c_str());
+    }
+    const int warnings = static_cast<int>(result.findings.size()) - errors;
+    if (errors > 0 || warnings > 0) {
+        std::fprintf(stderr, "velko-check: %s: %d error%s, %d warning%s\n", scriptPath.c_str(),
+                     errors, errors == 1 ? "" : "s", warnings, warnings == 1 ? "" : "s");
+    }
+    return errors > 0 ? 1 : 0;
+}
