@@ -1,0 +1,275 @@
+#include "engine/engine.h"
+
+#include <cstdio>
+
+#include "base/utf.h"
+#include "effects/cross_hatch.h"
+#include "engine/script/arguments.h"
+#include "engine/trace_text.h"
+#include "engine/window_setup.h"
+#include "message/message_disp.h"
+#include "sound/sound_mci.h"
+
+namespace velko::engine {
+
+using script::Opcode;
+
+Engine::Engine(platform::Host& host, const script::Script& script, GameFolder folder,
+               Product product)
+    : host_(host),
+      script_(script),
+      folder_(std::move(folder)),
+      product_(std::move(product)),
+      frmMain_(std::make_unique<FrmMain>(*this, host)) {}
+
+Engine::~Engine() {
+    frmMain_->Form_Unload();
+}
+
+std::u16string Engine::appTitle() const { return product_.title; }
+
+void Engine::Main() {
+    // 1. A second instance ends at once, silently.
+    if (anotherInstanceRunning()) {
+        ended_ = true;
+        return;
+    }
+    // 2. Colour depth. The advice box needs the window to be drawn in, so it is shown first.
+    if (!checkColorDepth(host_)) {
+        frmMain_->Form_Load();
+        placeMainWindow(host_);
+        ui::MessageBoxSpec spec;
+        spec.text = u"このｹﾞｰﾑは16Bitｶﾗｰ以上でﾌﾟﾚｲすることをお勧めします。";
+        spec.title = appTitle();
+        spec.buttons = ui::Buttons::Ok;
+        spec.icon = ui::Icon::None;
+        if (!ask(spec)) {
+            return;
+        }
+    }
+    // 3. The long-lived presentation objects.
+    objCrossHatch = std::make_shared<effects::CrossHatch>(host_);
+    objMessageDisp = std::make_shared<message::MessageDisp>(host_, frmMain_->picDisp);
+    objSoundMci = std::make_shared<sound::SoundMci>(host_);
+    // 4. The main window.
+    if (!frmMain_->loaded()) {
+        frmMain_->Form_Load();
+    }
+    // 5. The effects' surfaces, in this order.
+    objCrossHatch->Pict1(frmMain_->picDisp);
+    objCrossHatch->pict2(frmMain_->picBmp);
+    objCrossHatch->pict3(frmMain_->picFPtarn);
+    objCrossHatch->pict4(frmMain_->picBackBuff);
+    objCrossHatch->buildbitmap();
+    // 6. Size, place and show the window.
+    placeMainWindow(host_);
+    // 7.
+    host_.doEvents();
+    // 8.
+    intLineNumber = 0;
+    RunScript();
+}
+
+void Engine::run() {
+    Main();
+    while (!ended_ && host_.pump.waitAndProcess()) {
+    }
+}
+
+std::optional<platform::DialogAnswer> Engine::ask(const ui::MessageBoxSpec& spec) {
+    host_.trace.event("box", traceText(spec.text));
+    const auto answer = ui::messageBox(host_.window, host_.pump, spec);
+    if (answer) {
+        static constexpr const char* kNames[] = {"ok", "cancel", "yes", "no"};
+        host_.trace.event("answer", kNames[static_cast<int>(*answer)]);
+    }
+    return answer;
+}
+
+void Engine::warn(const std::string& message) {
+    std::fprintf(stderr, "velko01: %s\n", message.c_str());
+    host_.trace.event("warning", message);
+}
+
+void Engine::RunScript() {
+    if (ended_ || !frmMain_->loaded()) {
+        return;
+    }
+    ++depth_;
+    const std::uint64_t generation = generation_;
+    bool stop = false;
+    while (!stop) {
+        host_.doEvents();
+        if (ended_ || host_.quitting() || generation != generation_) {
+            break;
+        }
+        if (intLineNumber == script::kLastLineNumber) {
+            scriptError(intLineNumber, "there is no line after 32767");
+            break;
+        }
+        ++intLineNumber;
+        const auto line = script_.line(intLineNumber);
+        if (!line) {
+            std::string why = "there is no such line";
+            if (lastLine_ == 0) {
+                why += " (the script starts here)";
+            } else if (lastLine_ + 1 == intLineNumber) {
+                why += " (line " + std::to_string(lastLine_) + " goes on to it)";
+            } else {
+                why += " (reached from line " + std::to_string(lastLine_) + ")";
+            }
+            scriptError(intLineNumber, why);
+            break;
+        }
+        const Opcode op = script::opcodeOf(*line);
+        lastLine_ = intLineNumber;
+        host_.trace.event("line",
+                          std::to_string(intLineNumber) + " " + std::string(script::opcodeName(op)));
+        const Status status = execute(op, *line, stop);
+        if (ended_ || generation != generation_) {
+            break;
+        }
+        if (!status) {
+            scriptError(lastLine_, status.error());
+            break;
+        }
+        if (op == Opcode::PA || op == Opcode::PK || op == Opcode::PB || op == Opcode::PL ||
+            op == Opcode::BD) {
+            blnBusy = false;
+            frmMain_->MenuClickFlag = true;
+        }
+    }
+    --depth_;
+}
+
+Status Engine::execute(Opcode op, std::u16string_view line, bool& stop) {
+    switch (op) {
+        case Opcode::PA:
+        case Opcode::PK:
+        case Opcode::PB:
+        case Opcode::PL:
+        case Opcode::PF:
+        case Opcode::BD:
+            return pictureCommand(op, line);
+        case Opcode::WM:
+            stop = true;
+            return soundCommand(op, line);
+        case Opcode::WS:
+        case Opcode::WA:
+        case Opcode::WR:
+        case Opcode::WC:
+        case Opcode::MS:
+        case Opcode::MR:
+        case Opcode::MC:
+            return soundCommand(op, line);
+        case Opcode::QE:
+        case Opcode::ZT:
+        case Opcode::ZB:
+        case Opcode::ZS:
+        case Opcode::ZE:
+        case Opcode::KB:
+            return choiceCommand(op, line, stop);
+        case Opcode::JP:
+        case Opcode::IF:
+        case Opcode::WT:
+        case Opcode::KS:
+        case Opcode::KC:
+        case Opcode::KO:
+        case Opcode::KR:
+        case Opcode::FR:
+        case Opcode::ED:
+            return flowCommand(op, line, stop);
+        case Opcode::ST:
+            blnBusy = true;
+            ShowTitle();
+            stop = true;
+            return Ok{};
+        case Opcode::ES:
+        case Opcode::EH:
+        case Opcode::ET:
+            return endingCommand(op, line, stop);
+        case Opcode::Message:
+            stop = true;
+            return messageLine(line);
+    }
+    return Ok{};
+}
+
+void Engine::scriptError(int line, const std::string& message) {
+    ++generation_;
+    const std::string text = "scenario line " + std::to_string(line) + ": " + message;
+    std::fprintf(stderr, "velko01: %s\n", text.c_str());
+    host_.trace.event("error", std::to_string(line) + " " + message);
+    if (handlingError_) {
+        // The error came while recovering from another one: give up.
+        EndEngine();
+        unloadMainWindow();
+        return;
+    }
+    handlingError_ = true;
+    ui::MessageBoxSpec spec;
+    spec.text = u16(text);
+    spec.title = appTitle();
+    spec.buttons = ui::Buttons::Ok;
+    spec.icon = ui::Icon::Warning;
+    const bool answered = ask(spec).has_value();
+    if (answered && !ended_ && titleShown_ && titleAssetsExist()) {
+        ShowTitle();
+    } else if (!ended_) {
+        unloadMainWindow();
+    }
+    handlingError_ = false;
+}
+
+bool Engine::titleAssetsExist() const {
+    return folder_.exists(script::AssetFolder::Bmp, u"title.bmp") &&
+           folder_.exists(script::AssetFolder::Bmp, u"button01.bmp") &&
+           folder_.exists(script::AssetFolder::Music, u"title.mid");
+}
+
+void Engine::MenuJump(std::int16_t n) {
+    host_.trace.event("jump", std::to_string(n));
+    intLineNumber = static_cast<std::int16_t>(n - 1);
+    // Pressed while lines are still being read (between the buttons' lines): the running
+    // loop goes on at the target instead of a second loop inside it.
+    if (!interpreterRunning()) {
+        RunScript();
+    }
+}
+
+void Engine::EndEngine() {
+    if (objSoundMci) {
+        auto sound = objSoundMci;
+        sound->stopMidi();
+        sound->stopWave();
+    }
+    if (objCrossHatch) {
+        auto hatch = objCrossHatch;
+        hatch->PlayFade(0, 1);
+    }
+    objCrossHatch.reset();
+    objMessageDisp.reset();
+    objSoundMci.reset();
+}
+
+void Engine::closeRequested() {
+    if (ended_) {
+        return;
+    }
+    EndEngine();
+    frmMain_->Form_Unload();
+    endProgram();
+}
+
+void Engine::unloadMainWindow() { closeRequested(); }
+
+void Engine::endProgram() {
+    if (ended_) {
+        return;
+    }
+    ended_ = true;
+    host_.trace.event("exit");
+    host_.pump.requestQuit();
+}
+
+}  // namespace velko::engine

@@ -1,0 +1,79 @@
+#include "engine/game_folder.h"
+
+#include <algorithm>
+#include <system_error>
+
+#include "base/utf.h"
+
+namespace velko::engine {
+
+namespace {
+
+std::string foldCase(std::string s) {
+    std::transform(s.begin(), s.end(), s.begin(), [](unsigned char c) {
+        return static_cast<char>(c >= 'A' && c <= 'Z' ? c - 'A' + 'a' : c);
+    });
+    return s;
+}
+
+}  // namespace
+
+std::filesystem::path GameFolder::pathAsGiven(script::AssetFolder folder,
+                                              std::u16string_view name) const {
+    return root_ / std::string(script::folderName(folder)) / utf16ToUtf8(name);
+}
+
+const std::map<std::string, std::string>& GameFolder::listing(script::AssetFolder folder) const {
+    auto it = listings_.find(folder);
+    if (it != listings_.end()) {
+        return it->second;
+    }
+    std::map<std::string, std::string> files;
+    std::error_code ec;
+    // The folder's own name may differ in case too ("bmp", "MUSIC").
+    std::filesystem::path dir;
+    const std::string wanted = foldCase(std::string(script::folderName(folder)));
+    for (std::filesystem::directory_iterator d(root_, ec), end; !ec && d != end; d.increment(ec)) {
+        if (d->is_directory(ec) && foldCase(d->path().filename().string()) == wanted) {
+            dir = d->path();
+            // An exact match wins over a case-folded one.
+            if (d->path().filename() == script::folderName(folder)) {
+                break;
+            }
+        }
+    }
+    if (!dir.empty()) {
+        for (std::filesystem::directory_iterator f(dir, ec), end; !ec && f != end;
+             f.increment(ec)) {
+            const std::string name = f->path().filename().string();
+            // Of two files that differ only in case, the first listed is taken.
+            files.emplace(foldCase(name), name);
+        }
+        for (auto& [key, name] : files) {
+            name = (dir / name).string();
+        }
+    }
+    return listings_.emplace(folder, std::move(files)).first->second;
+}
+
+std::optional<std::filesystem::path> GameFolder::find(script::AssetFolder folder,
+                                                      std::u16string_view name) const {
+    const std::string utf8 = utf16ToUtf8(name);
+    const auto& files = listing(folder);
+    auto it = files.find(foldCase(utf8));
+    if (it == files.end()) {
+        return std::nullopt;
+    }
+    return std::filesystem::path(it->second);
+}
+
+std::filesystem::path executableFolder() {
+    std::error_code ec;
+    const auto exe = std::filesystem::canonical("/proc/self/exe", ec);
+    if (ec) {
+        return std::filesystem::current_path(ec);
+    }
+    return exe.parent_path();
+}
+
+}  // namespace velko::engine

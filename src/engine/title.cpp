@@ -1,0 +1,90 @@
+// The title screen and the ways back into the script from the title and the choices:
+// ShowTitle, TitleSelect and BranchSelect.
+
+#include "effects/cross_hatch.h"
+#include "engine/engine.h"
+#include "engine/script/arguments.h"
+#include "sound/sound_mci.h"
+
+namespace velko::engine {
+
+void Engine::ShowTitle() {
+    if (ended_ || !objCrossHatch) {
+        return;
+    }
+    auto& form = *frmMain_;
+    blnBusy = true;
+    form.MenuClickFlag = true;
+    form.RightButtonClickFlag = true;
+    form.setMenuEnabled(ui::MenuItem::End, false);
+    form.setMenuEnabled(ui::MenuItem::Help, true);
+    form.setMenuEnabled(ui::MenuItem::Version, true);
+    auto sound = objSoundMci;
+    sound->PlayMidiLoop(folder_.pathAsGiven(script::AssetFolder::Music, u"title.mid"));
+    loadPicture(form.picBmp, u"title.bmp");
+    auto hatch = objCrossHatch;
+    hatch->PlayFade(0, 0);
+    titleShown_ = true;
+    host_.trace.event("title");
+    // The title menu (button01.bmp) joins here once it exists.
+    host_.trace.event("stub", "StartMenu button01.bmp");
+}
+
+void Engine::TitleSelect(std::int16_t mode) {
+    if (ended_) {
+        return;
+    }
+    auto& form = *frmMain_;
+    switch (mode) {
+        case 1:
+            host_.trace.event("select", "1");
+            intPoint = 0;
+            intLineNumber = 1000;
+            form.setMenuEnabled(ui::MenuItem::End, true);
+            form.setMenuEnabled(ui::MenuItem::Version, true);
+            form.MenuClickFlag = true;
+            form.RightButtonClickFlag = true;
+            break;
+        case 2:
+            host_.trace.event("select", "2");
+            form.setMenuEnabled(ui::MenuItem::End, true);
+            form.setMenuEnabled(ui::MenuItem::Help, true);
+            form.setMenuEnabled(ui::MenuItem::Version, true);
+            intLineNumber = 100;
+            break;
+        case 0:
+            host_.trace.event("select", "0");
+            unloadMainWindow();
+            return;
+        default:
+            return;
+    }
+    if (!interpreterRunning()) {
+        RunScript();
+    }
+}
+
+void Engine::BranchSelect(std::int16_t points) {
+    if (ended_) {
+        return;
+    }
+    const auto sum = script::addPoints(intPoint, points);
+    if (!sum) {
+        scriptError(lastLine_, sum.error());
+        return;
+    }
+    intPoint = *sum;
+    host_.trace.event("points", std::to_string(intPoint));
+    auto& form = *frmMain_;
+    form.picBackBuff.setPicture(form.picBmp.constImage());
+    auto hatch = objCrossHatch;
+    hatch->MessageHatch(40, 360, 560, 160);
+    blnBusy = false;
+    host_.trace.event("jump", std::to_string(intLineNumber));
+    intLineNumber = static_cast<std::int16_t>(intLineNumber - 1);
+    if (!interpreterRunning()) {
+        RunScript();
+    }
+}
+
+}  // namespace velko::engine
