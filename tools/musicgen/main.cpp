@@ -6,10 +6,13 @@
 #include <filesystem>
 #include <fstream>
 #include <iterator>
+#include <span>
 #include <string>
 #include <vector>
 
 #include "mml_compiler.h"
+#include "sound/formats/midi_info.h"
+#include "sound/formats/wave_info.h"
 #include "sound_source.h"
 #include "synth.h"
 
@@ -19,7 +22,9 @@ using velko::Result;
 
 constexpr const char* kUsage =
     "usage: velko-musicgen SOURCE OUTPUT\n"
-    "  SOURCE.mml -> a Standard MIDI File, SOURCE.snd -> a 16-bit PCM wave\n";
+    "         SOURCE.mml -> a Standard MIDI File, SOURCE.snd -> a 16-bit PCM wave\n"
+    "       velko-musicgen --info FILE...\n"
+    "         checks .mid and .wav files and prints their lengths\n";
 
 Result<std::string> readFile(const std::string& path) {
     std::ifstream in(path, std::ios::binary);
@@ -59,7 +64,14 @@ Result<std::vector<std::uint8_t>> build(const std::string& source) {
     }
     const std::string ext = std::filesystem::path(source).extension().string();
     if (ext == ".mml") {
-        return velko::musicgen::compileMml(*text, source);
+        auto midi = velko::musicgen::compileMml(*text, source);
+        // The player refuses what the checker rejects, so a build never ships such a file.
+        if (midi) {
+            if (auto info = velko::sound::inspectMidi(*midi); !info) {
+                return velko::makeError(source + ": the compiled file is invalid: " + info.error());
+            }
+        }
+        return midi;
     }
     if (ext == ".snd") {
         auto sound = velko::musicgen::parseSoundSource(*text, source);
@@ -72,12 +84,56 @@ Result<std::vector<std::uint8_t>> build(const std::string& source) {
     return velko::makeError(source + ": unknown kind of source (expected .mml or .snd)");
 }
 
+int printInfo(int count, char** paths) {
+    int status = 0;
+    for (int i = 0; i < count; ++i) {
+        const std::string path = paths[i];
+        auto text = readFile(path);
+        if (!text) {
+            std::fprintf(stderr, "%s\n", text.error().c_str());
+            status = 1;
+            continue;
+        }
+        const std::span<const std::uint8_t> bytes(
+            reinterpret_cast<const std::uint8_t*>(text->data()), text->size());
+        if (path.size() > 4 && path.substr(path.size() - 4) == ".wav") {
+            auto info = velko::sound::inspectWave(bytes);
+            if (!info) {
+                std::fprintf(stderr, "%s: %s\n", path.c_str(), info.error().c_str());
+                status = 1;
+                continue;
+            }
+            std::printf("%s: %d Hz, %d bit, %d channel(s), %u frames, %.3f s\n", path.c_str(),
+                        info->sampleRate, info->bitsPerSample, info->channels, info->frames,
+                        static_cast<double>(info->durationMs) / 1000.0);
+        } else {
+            auto info = velko::sound::inspectMidi(bytes);
+            if (!info) {
+                std::fprintf(stderr, "%s: %s\n", path.c_str(), info.error().c_str());
+                status = 1;
+                continue;
+            }
+            std::printf(
+                "%s: format %d, %d tracks, %llu ticks, %.3f s, %u notes, %u hanging, channels "
+                "%04x, with program %04x\n",
+                path.c_str(), info->format, info->tracks,
+                static_cast<unsigned long long>(info->lengthTicks),
+                static_cast<double>(info->durationMs) / 1000.0, info->notes, info->hangingNotes,
+                info->channelsWithNotes, info->channelsWithProgram);
+        }
+    }
+    return status;
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
     if (argc == 2 && (std::strcmp(argv[1], "--help") == 0 || std::strcmp(argv[1], "-h") == 0)) {
         std::fputs(kUsage, stdout);
         return 0;
+    }
+    if (argc >= 3 && std::strcmp(argv[1], "--info") == 0) {
+        return printInfo(argc - 2, argv + 2);
     }
     if (argc != 3) {
         std::fputs(kUsage, stderr);
