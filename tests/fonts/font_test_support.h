@@ -1,0 +1,49 @@
+#pragma once
+
+// The real fonts, loaded once per test program.
+
+#include <gtest/gtest.h>
+
+#include <memory>
+
+#include "platform/fonts/freetype_fonts.h"
+#include "platform/gfx/bitmap.h"
+
+namespace velko::platform::testing {
+
+inline FreeTypeFontLibrary& fonts() {
+    static const std::unique_ptr<FreeTypeFontLibrary> library = [] {
+        auto created = FreeTypeFontLibrary::create();
+        if (!created) {
+            ADD_FAILURE() << created.error();
+            std::abort();
+        }
+        return std::move(*created);
+    }();
+    return *library;
+}
+
+// The message font: a 19-pixel line, 22-pixel full-width cells.
+inline FontSpec messageSpec(bool bold = true, bool antialias = false) {
+    FontSpec spec;
+    spec.face = FontFace::Gothic;
+    spec.emHeight = 19;
+    spec.emWidth = 22;
+    spec.bold = bold;
+    spec.antialias = antialias;
+    return spec;
+}
+
+// Pixels of `bmp` inside `r` that differ from `background`.
+inline int inkIn(const gfx::Bitmap& bmp, const gfx::Rect& r, gfx::Pixel background) {
+    int n = 0;
+    const gfx::Rect c = r.intersected(bmp.rect());
+    for (int y = c.y; y < c.bottom(); ++y) {
+        for (int x = c.x; x < c.right(); ++x) {
+            n += bmp.at(x, y) != background;
+        }
+    }
+    return n;
+}
+
+}  // namespace velko::platform::testing
