@@ -18,7 +18,7 @@ enum class Buttons { Ok, YesNo, YesNoCancel };
 enum class Icon { None, Question, Information, Warning };
 
 struct MessageBoxSpec {
-    std::u16string text;    // may hold CR LF or LF breaks
+    std::u16string text;  // may hold CR LF or LF breaks
     std::u16string title;
     Buttons buttons = Buttons::Ok;
     Icon icon = Icon::None;

@@ -16,10 +16,9 @@
 #include "platform/input.h"
 #include "platform/native_window.h"
 #include "platform/surface.h"
+#include "platform/ui/menu_bar.h"
 
 namespace velko::ui {
-
-enum class MenuItem { End, Help, Version };
 
 class WindowListener {
 public:
@@ -54,10 +53,14 @@ class Window final : public platform::InputRouter {
 public:
     Window(platform::NativeWindow& native, platform::FontLibrary& fonts);
     ~Window() override;
+    Window(const Window&) = delete;
+    Window& operator=(const Window&) = delete;
 
-    void setScreen(platform::Surface* screen) { screen_ = screen; }
+    void setScreen(platform::Surface* screen);
     platform::Surface* screen() const { return screen_; }
     void setListener(WindowListener* listener) { listener_ = listener; }
+    platform::NativeWindow& native() const { return native_; }
+    platform::FontLibrary& fonts() const { return fonts_; }
 
     void setCaption(const std::u16string& caption);
     const std::u16string& caption() const { return caption_; }
@@ -74,27 +77,50 @@ public:
     bool hasOverlay() const { return !overlays_.empty(); }
 
     // Height in logical pixels of the menu bar drawn above the screen.
-    static constexpr int kMenuBarHeight = 20;
+    static constexpr int kMenuBarHeight = MenuBar::kHeight;
+    static constexpr int kScreenWidth = 640;
+    static constexpr int kScreenHeight = 480;
 
     void dispatch(const platform::InputEvent& event) override;
+    // Composes and shows the frame when the screen, the menus or a dialog changed since the
+    // last time. A close request held back while the window was busy is delivered here.
     void present() override;
 
-    // The screen as the reader sees it: the screen surface with any open dialog over it
-    // (the headless runner's shots).
+    // The screen as the reader sees it: the screen surface with an open menu and any open
+    // dialog over it (the headless runner's shots).
     gfx::Bitmap composedScreen();
+    // The whole frame as last composed: menu bar rows, then the screen.
+    const gfx::Bitmap& frame() const { return frame_; }
+
+    const MenuBar& menuBar() const { return menu_; }
+    bool fullscreen() const { return fullscreen_; }
 
 private:
-    class Impl;
-    Impl* impl_;   // menu bar state, dropdown, composition buffers
+    void routeMouse(const platform::InputEvent& event);
+    void routeKey(const platform::InputEvent& event);
+    void runCommand(platform::MenuCommand command);
+    void deliverPendingClose();
+    void updateCursor(double x, double y);
+    void compose();
+    void drawScreen(gfx::Bitmap& dst, int top) const;
 
     platform::NativeWindow& native_;
     platform::FontLibrary& fonts_;
+    MenuBar menu_;
     platform::Surface* screen_ = nullptr;
     WindowListener* listener_ = nullptr;
     std::u16string caption_;
     bool enabled_ = true;
     bool closePending_ = false;
+    bool deliveringClose_ = false;
+    bool fullscreen_ = false;
     std::vector<Overlay*> overlays_;
+
+    gfx::Bitmap frame_;
+    bool frameDirty_ = true;
+    const platform::Surface* shownScreen_ = nullptr;
+    std::uint64_t shownVersion_ = 0;
+    platform::NativeWindow::Cursor cursor_ = platform::NativeWindow::Cursor::Arrow;
 };
 
 }  // namespace velko::ui
