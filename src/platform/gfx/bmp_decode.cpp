@@ -93,6 +93,7 @@ private:
     Result<Header> readHeader() const;
     Status readMasks(Header& h) const;
     Status readPalette(const Header& h);
+    Status checkRowBytes(const Header& h) const;
     Status decodeRows(const Header& h, Bitmap& out) const;
     Status decodeRle(const Header& h, Bitmap& out) const;
     Pixel paletteColor(unsigned index) const {
@@ -245,14 +246,22 @@ Status Decoder::readPalette(const Header& h) {
     return Ok{};
 }
 
-Status Decoder::decodeRows(const Header& h, Bitmap& out) const {
-    const u64 rowBits = static_cast<u64>(h.width) * h.bpp;
-    const u64 stride = (rowBits + 31) / 32 * 4;
+u64 rowStride(const Header& h) {
+    return (static_cast<u64>(h.width) * h.bpp + 31) / 32 * 4;
+}
+
+Status Decoder::checkRowBytes(const Header& h) const {
     // The last row's padding may be missing; some writers stop at the last pixel.
-    const u64 needed = static_cast<u64>(h.height - 1) * stride + (rowBits + 7) / 8;
+    const u64 needed =
+        static_cast<u64>(h.height - 1) * rowStride(h) + (static_cast<u64>(h.width) * h.bpp + 7) / 8;
     if (in_.size() - h.pixelOffset < needed) {
         return makeError("truncated pixel data");
     }
+    return Ok{};
+}
+
+Status Decoder::decodeRows(const Header& h, Bitmap& out) const {
+    const u64 stride = rowStride(h);
     const int width = static_cast<int>(h.width);
     const int height = static_cast<int>(h.height);
     for (int r = 0; r < height; ++r) {
@@ -367,9 +376,14 @@ Result<Bitmap> Decoder::run() {
             return makeError(s.error());
         }
     }
+    const bool rle = h.compression == kRle8 || h.compression == kRle4;
+    if (!rle) {
+        if (auto s = checkRowBytes(h); !s) {
+            return makeError(s.error());
+        }
+    }
     Bitmap out(static_cast<int>(h.width), static_cast<int>(h.height));
-    const Status decoded =
-        h.compression == kRle8 || h.compression == kRle4 ? decodeRle(h, out) : decodeRows(h, out);
+    const Status decoded = rle ? decodeRle(h, out) : decodeRows(h, out);
     if (!decoded) {
         return makeError(decoded.error());
     }
