@@ -183,12 +183,12 @@ TEST(If, TheSelectedTargetFollowsThePoints) {
 }
 
 TEST(If, TheCheckerHoldsEveryFieldToALineNumber) {
-    auto spec = parseIf(u"3:500:600:700");
-    ASSERT_TRUE(spec.ok());
-    EXPECT_EQ(spec->value, 3);
-    EXPECT_EQ(spec->equal, 500);
-    EXPECT_EQ(spec->greater, 600);
-    EXPECT_EQ(spec->less, 700);
+    auto targets = parseIf(u"3:500:600:700");
+    ASSERT_TRUE(targets.ok());
+    EXPECT_EQ(targets->value, 3);
+    EXPECT_EQ(targets->equal, 500);
+    EXPECT_EQ(targets->greater, 600);
+    EXPECT_EQ(targets->less, 700);
     EXPECT_EQ(errorOf(parseIf(u"0:500:x:700")), "IF greater target \"x\" is not a number");
     EXPECT_EQ(errorOf(parseIf(u"0:500:600:")), "IF less target \"\" is not a number");
     EXPECT_EQ(errorOf(parseIf(u"0:32768:600:700")), "IF equal target 32768 is outside 1 to 32767");

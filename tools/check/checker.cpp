@@ -110,12 +110,12 @@ private:
                 }
                 break;
             case Opcode::IF:
-                if (auto spec = script::parseIf(arg)) {
-                    target(n, "IF equal target", spec->equal);
-                    target(n, "IF greater target", spec->greater);
-                    target(n, "IF less target", spec->less);
+                if (auto jumps = script::parseIf(arg)) {
+                    target(n, "IF equal target", jumps->equal);
+                    target(n, "IF greater target", jumps->greater);
+                    target(n, "IF less target", jumps->less);
                 } else {
-                    fail(spec.error());
+                    fail(jumps.error());
                 }
                 break;
             case Opcode::QE:

@@ -174,7 +174,7 @@ Result<WaveMessage> parseWaveMessage(std::u16string_view argument) {
     return WaveMessage{*wave, argument.substr(colon + 1)};
 }
 
-Result<ButtonSpec> parseButton(std::u16string_view argument) {
+Result<Button> parseButton(std::u16string_view argument) {
     std::vector<std::u16string_view> items;
     for (std::size_t start = 0;;) {
         const std::size_t comma = argument.find(u',', start);
@@ -191,7 +191,7 @@ Result<ButtonSpec> parseButton(std::u16string_view argument) {
         }
         return makeError(message);
     }
-    ButtonSpec button;
+    Button button;
     for (std::size_t i = 0; i < 12; ++i) {
         auto n = numberIn("ZB item " + std::to_string(i + 1), items[i],
                           std::numeric_limits<std::int32_t>::min(),
@@ -210,7 +210,7 @@ Result<ButtonSpec> parseButton(std::u16string_view argument) {
     return button;
 }
 
-Result<QuestionSpec> parseQuestion(std::u16string_view argument) {
+Result<Question> parseQuestion(std::u16string_view argument) {
     const std::size_t colon1 = argument.find(u':');
     const std::size_t comma1 = argument.find(u',');
     const std::size_t comma2 = findAfter(argument, u',', comma1);
@@ -229,10 +229,10 @@ Result<QuestionSpec> parseQuestion(std::u16string_view argument) {
     auto part = [&](std::size_t from, std::size_t to) {
         return argument.substr(from + 1, to - from - 1);
     };
-    QuestionSpec spec;
-    spec.question = argument.substr(0, colon1);
-    spec.first.text = part(colon1, comma1);
-    spec.second.text = part(colon2, comma3);
+    Question result;
+    result.question = argument.substr(0, colon1);
+    result.first.text = part(colon1, comma1);
+    result.second.text = part(colon2, comma3);
     auto points1 = points("QE first choice points", part(comma1, comma2));
     auto line1 = lineNumber("QE first choice target", part(comma2, colon2));
     auto points2 = points("QE second choice points", part(comma3, comma4));
@@ -249,11 +249,11 @@ Result<QuestionSpec> parseQuestion(std::u16string_view argument) {
     if (!line2) {
         return makeError(line2.error());
     }
-    spec.first.points = *points1;
-    spec.first.target = *line1;
-    spec.second.points = *points2;
-    spec.second.target = *line2;
-    return spec;
+    result.first.points = *points1;
+    result.first.target = *line1;
+    result.second.points = *points2;
+    result.second.target = *line2;
+    return result;
 }
 
 namespace {
@@ -279,7 +279,7 @@ Error ifShape(std::u16string_view argument) {
 
 }  // namespace
 
-Result<IfSpec> parseIf(std::u16string_view argument) {
+Result<IfTargets> parseIf(std::u16string_view argument) {
     const auto fields = splitIf(argument);
     if (!fields) {
         return ifShape(argument);
@@ -300,7 +300,7 @@ Result<IfSpec> parseIf(std::u16string_view argument) {
     if (!less) {
         return makeError(less.error());
     }
-    return IfSpec{*value, *equal, *greater, *less};
+    return IfTargets{*value, *equal, *greater, *less};
 }
 
 Result<std::int32_t> IfJump(std::u16string_view argument, std::int16_t pointsNow) {

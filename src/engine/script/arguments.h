@@ -45,7 +45,7 @@ Result<WaveMessage> parseWaveMessage(std::u16string_view argument);
 
 // ZB: thirteen signed 32-bit values split at ",". Items after the thirteenth are ignored
 // (and counted, for the checker); the target must be a line number.
-struct ButtonSpec {
+struct Button {
     std::array<std::int32_t, 13> values{};
     int ignoredItems = 0;
 
@@ -55,7 +55,7 @@ struct ButtonSpec {
     std::int32_t bottom() const { return values[3]; }
     std::int32_t target() const { return values[12]; }
 };
-Result<ButtonSpec> parseButton(std::u16string_view argument);
+Result<Button> parseButton(std::u16string_view argument);
 
 // QE: question ":" text1 "," points1 "," line1 ":" text2 "," points2 "," line2. The question
 // and the first text hold neither ":" nor ","; the second text holds no ",".
@@ -64,22 +64,22 @@ struct Choice {
     std::int16_t points = 0;
     std::int32_t target = 0;
 };
-struct QuestionSpec {
+struct Question {
     std::u16string_view question;
     Choice first;
     Choice second;
 };
-Result<QuestionSpec> parseQuestion(std::u16string_view argument);
+Result<Question> parseQuestion(std::u16string_view argument);
 
 // IF: n ":" equal ":" greater ":" less. The player needs only the selected target to be a
 // line number (IfJump); the checker holds every field to it (parseIf).
-struct IfSpec {
+struct IfTargets {
     std::int16_t value = 0;
     std::int32_t equal = 0;
     std::int32_t greater = 0;
     std::int32_t less = 0;
 };
-Result<IfSpec> parseIf(std::u16string_view argument);
+Result<IfTargets> parseIf(std::u16string_view argument);
 Result<std::int32_t> IfJump(std::u16string_view argument, std::int16_t points);
 
 // The points after adding `delta`, or an error when they would leave -32768 to 32767.
