@@ -1,0 +1,128 @@
+// What the window looks like with the real fonts: menu bar, dropdown and message boxes,
+// checked against images that were looked at and approved.
+
+#include <gtest/gtest.h>
+
+#include "fakes.h"
+#include "golden.h"
+#include "platform/event_pump.h"
+#include "platform/fonts/freetype_fonts.h"
+#include "platform/surface.h"
+#include "platform/ui/message_box_view.h"
+#include "platform/ui/window.h"
+
+namespace velko::ui {
+namespace {
+
+using namespace velko::testing;
+using platform::InputEvent;
+
+constexpr std::u16string_view kTitle = u"ベルコの夏休み";
+
+// A dusk sky with a dark ground: enough colour to see the menu's and dialogs' edges against.
+gfx::Bitmap scene() {
+    gfx::Bitmap b(640, 480);
+    for (int y = 0; y < 480; ++y) {
+        const int t = y * 255 / 479;
+        const gfx::Pixel sky =
+            gfx::rgb(static_cast<std::uint8_t>(40 + t / 2), static_cast<std::uint8_t>(60 + t / 4),
+                     static_cast<std::uint8_t>(140 - t / 3));
+        for (int x = 0; x < 640; ++x) {
+            b.set(x, y, y > 360 ? gfx::rgb(30, 40, 30) : sky);
+        }
+    }
+    return b;
+}
+
+class LookTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        auto lib = platform::FreeTypeFontLibrary::create();
+        ASSERT_TRUE(lib.ok()) << lib.error();
+        fonts = std::move(lib.value());
+        window = std::make_unique<Window>(native, *fonts);
+        screen = std::make_unique<platform::Surface>("picDisp", 640, 480, fonts.get());
+        screen->setPicture(scene());
+        window->setScreen(screen.get());
+    }
+
+    gfx::Bitmap frameWith(Overlay* overlay) {
+        if (overlay) {
+            window->pushOverlay(overlay);
+        }
+        window->present();
+        gfx::Bitmap f = native.lastFrame;
+        if (overlay) {
+            window->removeOverlay(overlay);
+        }
+        return f;
+    }
+
+    FakeNativeWindow native;
+    std::unique_ptr<platform::FreeTypeFontLibrary> fonts;
+    std::unique_ptr<Window> window;
+    std::unique_ptr<platform::Surface> screen;
+};
+
+TEST_F(LookTest, MenuBarShowsEnabledAndDisabledTitles) {
+    window->setMenuEnabled(MenuItem::Help, true);
+    window->setMenuEnabled(MenuItem::Version, true);
+    const gfx::Bitmap f = frameWith(nullptr);
+    // The grey bar ends in a shadow line right above the first screen row.
+    EXPECT_EQ(f.at(600, 5), 0xC0C0C0u);
+    EXPECT_EQ(f.at(600, 19), 0x808080u);
+    EXPECT_EQ(f.at(600, 20), screen->constImage().at(600, 0));
+    expectMatchesGolden(f, "menu_bar");
+}
+
+TEST_F(LookTest, HelpDropdownHangsBelowItsTitle) {
+    window->setMenuEnabled(MenuItem::Help, true);
+    window->setMenuEnabled(MenuItem::Version, true);
+    const gfx::Rect help = window->menuBar().titleRect(MenuItem::Help);
+    window->dispatch(down(help.x + 5, help.y + 5 - Window::kMenuBarHeight));
+    window->dispatch(
+        move(help.x + 20, window->menuBar().versionRect().y + 5 - Window::kMenuBarHeight));
+    ASSERT_TRUE(window->menuBar().dropdownOpen());
+    expectMatchesGolden(frameWith(nullptr), "menu_dropdown");
+}
+
+TEST_F(LookTest, QuestionBoxWithThreeButtons) {
+    MessageBoxSpec spec;
+    spec.text = u"ﾀｲﾄﾙに戻りますか？";
+    spec.title = std::u16string(kTitle);
+    spec.buttons = Buttons::YesNoCancel;
+    spec.icon = Icon::Question;
+    spec.defaultButton = 1;
+    MessageBoxView view(*fonts, spec);
+    const gfx::Bitmap f = frameWith(&view);
+    const gfx::Rect b = view.bounds();
+    // Centred over the screen, caption gradient from dark blue, grey face.
+    EXPECT_EQ(b.x, (640 - b.w) / 2);
+    EXPECT_EQ(b.y, (480 - b.h) / 2);
+    EXPECT_EQ(f.at(b.x + 3, b.y + Window::kMenuBarHeight + 3), 0x000080u);
+    EXPECT_EQ(f.at(b.x + 6, b.bottom() + Window::kMenuBarHeight - 6), 0xC0C0C0u);
+    expectMatchesGolden(f, "question_box");
+}
+
+TEST_F(LookTest, AdviceBoxWithOkOnly) {
+    MessageBoxSpec spec;
+    spec.text = u"このｹﾞｰﾑは16Bitｶﾗｰ以上でﾌﾟﾚｲすることをお勧めします。";
+    spec.title = std::u16string(kTitle);
+    MessageBoxView view(*fonts, spec);
+    expectMatchesGolden(frameWith(&view), "advice_box");
+}
+
+TEST_F(LookTest, PressedButtonAndMultiLineText) {
+    MessageBoxSpec spec;
+    spec.text = u"壁紙を変更しますか？\r\n変更した壁紙は元に戻せません。";
+    spec.title = std::u16string(kTitle);
+    spec.buttons = Buttons::YesNo;
+    spec.icon = Icon::Question;
+    MessageBoxView view(*fonts, spec);
+    const gfx::Rect yes = view.buttonRect(0);
+    view.onMouseDown(yes.x + 10, yes.y + 10, platform::kLeftButton);
+    expectMatchesGolden(frameWith(&view), "pressed_button");
+}
+
+}  // namespace
+}  // namespace velko::ui
