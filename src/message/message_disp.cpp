@@ -1,0 +1,113 @@
+#include "message/message_disp.h"
+
+#include <algorithm>
+
+#include "platform/gfx/raster.h"
+
+namespace velko::message {
+namespace {
+
+constexpr int kScreenWidth = 640;
+constexpr int kScreenHeight = 480;
+
+bool isHighSurrogate(char16_t u) {
+    return u >= 0xD800 && u < 0xDC00;
+}
+
+}  // namespace
+
+MessageDisp::MessageDisp(platform::Host& host, platform::Surface& picDisp)
+    : host_(host), picDisp_(picDisp) {}
+
+void MessageDisp::SetMessageFont(platform::Surface& picName) {
+    mrctText_ = kTextArea;
+    picName.foreColor = gfx::kWhite;
+    // The picture's own font turns bold as well and stays so for later printing on it.
+    picName.fontBold = true;
+
+    // The picture's face at a 19-pixel cell with 11-pixel half-width and 22-pixel full-width
+    // characters, weight 600 (synthetic bold). One-bit glyphs: every step redraws the shown
+    // prefix over itself, which grey edges would thicken step by step, and at a nearest-
+    // neighbour 2x or 3x scale the hinted one-bit shapes stay the crisper ones.
+    platform::FontSpec spec;
+    spec.face = picName.fontFace;
+    spec.emHeight = 19;
+    spec.emWidth = 22;
+    spec.bold = true;
+    spec.antialias = false;
+    mhFont_.reset();
+    mhFont_ = host_.fonts.open(spec);
+    picName.selectFont(mhFont_);
+}
+
+void MessageDisp::drawPrefix(platform::Surface& picName, const platform::Font& font,
+                             std::u16string_view text, const std::vector<TextLine>& lines,
+                             std::size_t k) const {
+    // Half a surrogate pair waits for its other half rather than showing as a stray box.
+    if (k > 0 && k < text.size() && isHighSurrogate(text[k - 1])) {
+        --k;
+    }
+    gfx::Bitmap& image = picName.image();
+    int y = mrctText_.y;
+    for (const TextLine& line : lines) {
+        if (line.begin >= k || y >= mrctText_.bottom()) {
+            break;
+        }
+        const std::size_t end = std::min(line.end, k);
+        font.draw(image, mrctText_.x, y, text.substr(line.begin, end - line.begin),
+                  picName.foreColor, mrctText_);
+        y += font.lineHeight();
+    }
+}
+
+void MessageDisp::copyToScreen(const platform::Surface& picName) {
+    gfx::bitBlt(picDisp_.image(), 0, 0, kScreenWidth, kScreenHeight, picName.constImage(), 0, 0,
+                gfx::Rop::SrcCopy);
+}
+
+void MessageDisp::messageDisp(platform::Surface& picName, std::int16_t intMessMode,
+                              std::u16string_view strData, std::int32_t lngWait) {
+    picName.clear();
+    SetMessageFont(picName);
+    // Held here as well: events processed during the reveal must not pull it away.
+    const std::shared_ptr<const platform::Font> font = mhFont_;
+    const std::size_t n = strData.size();
+    // Laid out once for the whole text, so that a word never jumps to the next line
+    // while it is being revealed, and the last step equals one drawing of the whole text.
+    const std::vector<TextLine> lines =
+        font ? layoutText(*font, strData, mrctText_.w) : std::vector<TextLine>{};
+    const auto draw = [&](std::size_t k) {
+        if (font) {
+            drawPrefix(picName, *font, strData, lines, k);
+        }
+    };
+
+    if (intMessMode == 1) {
+        draw(n);
+    } else {
+        std::size_t k = 0;
+        do {
+            k += 2;
+            if (host_.quitting()) {
+                draw(n);
+                copyToScreen(picName);
+                break;
+            }
+            const std::uint32_t t0 = host_.clock.tickCount();
+            draw(std::min(k, n));
+            copyToScreen(picName);
+            if (lngWait >= 0) {
+                host_.pace(t0, static_cast<std::uint32_t>(lngWait));
+            } else {
+                host_.window.present();  // a deadline already past: no wait
+            }
+            host_.doEvents();
+        } while (k <= n);
+        picDisp_.setPicture(picName.constImage());
+    }
+
+    picName.deselectFont();
+    mhFont_.reset();
+}
+
+}  // namespace velko::message
