@@ -18,14 +18,17 @@ struct TempoChange {
     int bpm;
 };
 
-// What a channel is set to at tick 0; commands before the first note or rest change these.
+// What a channel is set to at tick 0; commands before the first note or rest set these.
+// Parts that share a channel share one setup, sent by the first of them.
+enum SetupField { kProgram, kVolume, kPan, kExpression, kReverb, kChorus, kSetupFields };
+constexpr int kSetupDefaults[kSetupFields] = {0, 100, 64, 127, 40, 0};
+constexpr int kSetupControllers[kSetupFields] = {-1, 7, 10, 11, 91, 93};
+constexpr const char* kSetupNames[kSetupFields] = {"program",    "volume", "pan",
+                                                   "expression", "reverb", "chorus"};
+
 struct ChannelSetup {
-    int program = 0;
-    int volume = 100;
-    int pan = 64;
-    int expression = 127;
-    int reverb = 40;
-    int chorus = 0;
+    std::optional<int> values[kSetupFields];
+    SourcePos where[kSetupFields];
 };
 
 class TrackWalker {
@@ -47,27 +50,30 @@ public:
     std::uint32_t endTick() const { return cursor_; }
     const std::string& error() const { return error_; }
 
-    MidiTrackEvents takeEvents() {
+    const ChannelSetup& setup() const { return setup_; }
+
+    // The track's events; `setup` is sent first when this part opens its channel.
+    MidiTrackEvents takeEvents(const ChannelSetup* setup) {
         const auto ch = static_cast<std::uint8_t>(track_.channel);
         MidiTrackEvents out;
         out.push_back(metaText(0, 0x03, track_.name));
-        const std::uint8_t cc = 0xB0 | ch;
-        out.push_back(channelEvent(0, EventRank::Setup, cc, 121, 0));
-        if (ch != 9) {
-            // Bank select on the drum channel would move it off the drum kit in some synths.
-            out.push_back(channelEvent(0, EventRank::Setup, cc, 0, 0));
-            out.push_back(channelEvent(0, EventRank::Setup, cc, 32, 0));
-        }
-        out.push_back(channelEvent(0, EventRank::Setup, 0xC0 | ch,
-                                   static_cast<std::uint8_t>(setup_.program)));
-        const int controls[][2] = {{7, setup_.volume},
-                                   {10, setup_.pan},
-                                   {11, setup_.expression},
-                                   {91, setup_.reverb},
-                                   {93, setup_.chorus}};
-        for (const auto& c : controls) {
-            out.push_back(channelEvent(0, EventRank::Setup, cc, static_cast<std::uint8_t>(c[0]),
-                                       static_cast<std::uint8_t>(c[1])));
+        if (setup != nullptr) {
+            const std::uint8_t cc = 0xB0 | ch;
+            out.push_back(channelEvent(0, EventRank::Setup, cc, 121, 0));
+            if (ch != 9) {
+                // Bank select on the drum channel would move it off the drum kit in some synths.
+                out.push_back(channelEvent(0, EventRank::Setup, cc, 0, 0));
+                out.push_back(channelEvent(0, EventRank::Setup, cc, 32, 0));
+            }
+            for (int f = 0; f < kSetupFields; ++f) {
+                const auto value =
+                    static_cast<std::uint8_t>(setup->values[f].value_or(kSetupDefaults[f]));
+                out.push_back(f == kProgram
+                                  ? channelEvent(0, EventRank::Setup, 0xC0 | ch, value)
+                                  : channelEvent(0, EventRank::Setup, cc,
+                                                 static_cast<std::uint8_t>(kSetupControllers[f]),
+                                                 value));
+            }
         }
         out.insert(out.end(), std::make_move_iterator(events_.begin()),
                    std::make_move_iterator(events_.end()));
@@ -203,9 +209,10 @@ private:
         return advance(*length, n.pos);
     }
 
-    bool control(const Node& n, std::uint8_t status, int a, std::optional<int> b, int* setupField) {
-        if (!started_ && setupField != nullptr) {
-            *setupField = b.value_or(a);
+    bool control(const Node& n, std::uint8_t status, int a, std::optional<int> b, int field) {
+        if (!started_ && field >= 0) {
+            setup_.values[field] = b.value_or(a);
+            setup_.where[field] = n.pos;
             return true;
         }
         if (b) {
@@ -217,21 +224,13 @@ private:
                    n.pos);
     }
 
-    int* setupFieldFor(int controller) {
-        switch (controller) {
-            case 7:
-                return &setup_.volume;
-            case 10:
-                return &setup_.pan;
-            case 11:
-                return &setup_.expression;
-            case 91:
-                return &setup_.reverb;
-            case 93:
-                return &setup_.chorus;
-            default:
-                return nullptr;
+    static int setupFieldFor(int controller) {
+        for (int f = 0; f < kSetupFields; ++f) {
+            if (kSetupControllers[f] == controller) {
+                return f;
+            }
         }
+        return -1;
     }
 
     bool walkNode(const Node& n) {
@@ -288,7 +287,7 @@ private:
                 gate_ = n.value;
                 return true;
             case NodeKind::Program:
-                return control(n, channelStatus(0xC0), n.value, std::nullopt, &setup_.program);
+                return control(n, channelStatus(0xC0), n.value, std::nullopt, kProgram);
             case NodeKind::Controller:
                 return control(n, channelStatus(0xB0), n.controller, n.value,
                                setupFieldFor(n.controller));
@@ -352,13 +351,42 @@ Result<std::vector<std::uint8_t>> compileScore(const Score& score) {
     std::vector<TempoChange> tempo;
     std::vector<MidiTrackEvents> tracks(1);
     std::uint32_t end = 0;
+    std::vector<TrackWalker> walkers;
+    walkers.reserve(score.tracks.size());
+    ChannelSetup channels[16];
+    int firstTrack[16];
+    std::fill(std::begin(firstTrack), std::end(firstTrack), -1);
     for (const Track& track : score.tracks) {
-        TrackWalker walker(score, track, tempo);
+        TrackWalker& walker = walkers.emplace_back(score, track, tempo);
         if (!walker.run()) {
             return makeError(walker.error());
         }
         end = std::max(end, walker.endTick());
-        tracks.push_back(walker.takeEvents());
+        ChannelSetup& merged = channels[track.channel];
+        if (firstTrack[track.channel] < 0) {
+            firstTrack[track.channel] = static_cast<int>(walkers.size() - 1);
+        }
+        for (int f = 0; f < kSetupFields; ++f) {
+            const auto& mine = walker.setup().values[f];
+            if (!mine) {
+                continue;
+            }
+            if (merged.values[f] && *merged.values[f] != *mine) {
+                const SourcePos p = walker.setup().where[f];
+                return makeError(score.file + ":" + std::to_string(p.line) + ":" +
+                                 std::to_string(p.col) + ": channel " +
+                                 std::to_string(track.channel + 1) + " already has " +
+                                 kSetupNames[f] + " " + std::to_string(*merged.values[f]) +
+                                 " from another part");
+            }
+            merged.values[f] = mine;
+            merged.where[f] = walker.setup().where[f];
+        }
+    }
+    for (std::size_t i = 0; i < walkers.size(); ++i) {
+        const int ch = score.tracks[i].channel;
+        tracks.push_back(
+            walkers[i].takeEvents(firstTrack[ch] == static_cast<int>(i) ? &channels[ch] : nullptr));
     }
     if (end == 0) {
         return makeError(score.file + ": the piece has no notes or rests");
