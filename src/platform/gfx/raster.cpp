@@ -151,13 +151,15 @@ void monoToColor(Bitmap& dst, int dx, int dy, int w, int h, const MonoBitmap& sr
         return;
     }
     // Expand each mono row to colours, then combine it like any colour source row.
-    const Pixel colors[2] = {textColor & kPixelMask, bkColor & kPixelMask};
+    const Pixel text = textColor & kPixelMask;
+    const Pixel flip = (bkColor & kPixelMask) ^ text;
     std::vector<Pixel> expanded(static_cast<std::size_t>(c->w));
     ops::withOp(rop, [&](const auto& op) {
         for (int j = 0; j < c->h; ++j) {
             const std::uint8_t* s = src.row(c->sy + j).data() + c->sx;
             for (int i = 0; i < c->w; ++i) {
-                expanded[static_cast<std::size_t>(i)] = colors[s[i] & 1u];
+                // Branch-free select, so that the loop vectorises: 1 -> background, 0 -> text.
+                expanded[static_cast<std::size_t>(i)] = text ^ (flip & (0u - Pixel{s[i] & 1u}));
             }
             ops::rowWithSource(op, dst.row(c->dy + j).data() + c->dx, expanded.data(), c->w);
         }
