@@ -16,8 +16,13 @@
 namespace velko::gfx {
 
 // Decodes a Windows bitmap held in memory: 1, 4, 8, 16, 24 and 32 bits per pixel,
-// uncompressed, RLE4/RLE8 and bit-field masks, bottom-up or top-down. The error text
-// says what is wrong without a file name ("truncated pixel data", "not a bitmap", ...).
+// uncompressed, RLE4/RLE8 and bit-field masks, bottom-up or top-down, with the core (12),
+// info (40, 52, 56) and V4/V5 (108, 124) headers. The error text says what is wrong without a
+// file name ("truncated pixel data", "unsupported compression 4", ...).
+// Pictures larger than 16384 pixels a side or 64 Mi pixels in all are refused before anything
+// is allocated. Palette indices past the palette read as black. Compressed runs past the right
+// edge are clipped, runs below the last row end the picture, pixels no run reaches are black,
+// and compressed data that stops early (between codes) keeps what was decoded.
 Result<Bitmap> decodeBmp(std::span<const std::uint8_t> bytes);
 
 // Reads and decodes a file; the error names the file.
