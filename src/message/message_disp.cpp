@@ -10,10 +10,6 @@ namespace {
 constexpr int kScreenWidth = 640;
 constexpr int kScreenHeight = 480;
 
-bool isHighSurrogate(char16_t u) {
-    return u >= 0xD800 && u < 0xDC00;
-}
-
 }  // namespace
 
 MessageDisp::MessageDisp(platform::Host& host, platform::Surface& picDisp)
@@ -40,26 +36,6 @@ void MessageDisp::SetMessageFont(platform::Surface& picName) {
     picName.selectFont(mhFont_);
 }
 
-void MessageDisp::drawPrefix(platform::Surface& picName, const platform::Font& font,
-                             std::u16string_view text, const std::vector<TextLine>& lines,
-                             std::size_t k) const {
-    // Half a surrogate pair waits for its other half rather than showing as a stray box.
-    if (k > 0 && k < text.size() && isHighSurrogate(text[k - 1])) {
-        --k;
-    }
-    gfx::Bitmap& image = picName.image();
-    int y = mrctText_.y;
-    for (const TextLine& line : lines) {
-        if (line.begin >= k || y >= mrctText_.bottom()) {
-            break;
-        }
-        const std::size_t end = std::min(line.end, k);
-        font.draw(image, mrctText_.x, y, text.substr(line.begin, end - line.begin),
-                  picName.foreColor, mrctText_);
-        y += font.lineHeight();
-    }
-}
-
 void MessageDisp::copyToScreen(const platform::Surface& picName) {
     gfx::bitBlt(picDisp_.image(), 0, 0, kScreenWidth, kScreenHeight, picName.constImage(), 0, 0,
                 gfx::Rop::SrcCopy);
@@ -78,7 +54,7 @@ void MessageDisp::messageDisp(platform::Surface& picName, std::int16_t intMessMo
         font ? layoutText(*font, strData, mrctText_.w) : std::vector<TextLine>{};
     const auto draw = [&](std::size_t k) {
         if (font) {
-            drawPrefix(picName, *font, strData, lines, k);
+            drawLines(picName.image(), *font, strData, lines, k, mrctText_, picName.foreColor);
         }
     };
 

@@ -48,10 +48,6 @@ private:
     // selected into it.
     void SetMessageFont(platform::Surface& picName);
 
-    // Draws the first k characters of the text at their places in the finished layout.
-    void drawPrefix(platform::Surface& picName, const platform::Font& font,
-                    std::u16string_view text, const std::vector<TextLine>& lines,
-                    std::size_t k) const;
     void copyToScreen(const platform::Surface& picName);
 
     platform::Host& host_;

@@ -1,5 +1,7 @@
 #include "message/text_layout.h"
 
+#include <algorithm>
+
 namespace velko::message {
 namespace {
 
@@ -151,6 +153,24 @@ std::vector<TextLine> layoutText(const platform::Font& font, std::u16string_view
         b = (text[e] == u'\r' && e + 1 < text.size() && text[e + 1] == u'\n') ? e + 2 : e + 1;
     }
     return lines;
+}
+
+void drawLines(gfx::Bitmap& dst, const platform::Font& font, std::u16string_view text,
+               const std::vector<TextLine>& lines, std::size_t k, const gfx::Rect& area,
+               gfx::Pixel color) {
+    k = std::min(k, text.size());
+    if (k > 0 && k < text.size() && isHighSurrogate(text[k - 1])) {
+        --k;
+    }
+    int y = area.y;
+    for (const TextLine& line : lines) {
+        if (line.begin >= k || y >= area.bottom()) {
+            break;
+        }
+        const std::size_t end = std::min(line.end, k);
+        font.draw(dst, area.x, y, text.substr(line.begin, end - line.begin), color, area);
+        y += font.lineHeight();
+    }
 }
 
 }  // namespace velko::message

@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "platform/fonts.h"
+#include "platform/gfx/bitmap.h"
 
 namespace velko::message {
 
@@ -26,5 +27,12 @@ struct TextLine {
 // - the spaces where a line is broken are dropped, not carried to the next line.
 // A break at the very end of the text opens no further line.
 std::vector<TextLine> layoutText(const platform::Font& font, std::u16string_view text, int width);
+
+// Draws the first `k` units of `text` at their places in `lines` (one line-height apart from
+// the top left of `area`), clipped to `area`, over whatever `dst` holds. Half a surrogate
+// pair at the end waits for its other half rather than showing as a stray box.
+void drawLines(gfx::Bitmap& dst, const platform::Font& font, std::u16string_view text,
+               const std::vector<TextLine>& lines, std::size_t k, const gfx::Rect& area,
+               gfx::Pixel color);
 
 }  // namespace velko::message

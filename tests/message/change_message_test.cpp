@@ -83,22 +83,6 @@ TEST(ChangeMessage, SourceLineBreaksAndEmptyLinesAreKept) {
     EXPECT_EQ(change("a\r\n"), u"a\r\n");
 }
 
-TEST(ChangeMessage, TheScenariosFiveLineMessageIsUnchangedButForItsLastBreak) {
-    const std::u16string source =
-        u16("「ねえ、聞こえる？　あの鐘の音」'R"
-            "彼女はそう言って、丘の上の古い教会を指さした。'R"
-            "夕暮れの風が草を揺らし、遠くで汽笛が鳴った。'R"
-            "僕は耳を澄ませたけれど、何も聞こえなかった。'R"
-            "……いや、聞こえたのかもしれない。");
-    const auto out = lines(MessageDisp::ChangeMessage(source));
-    ASSERT_EQ(out.size(), 5u);
-    EXPECT_EQ(out[0], u16("「ねえ、聞こえる？　あの鐘の音」"));
-    EXPECT_EQ(out[4], u16("……いや、聞こえたのかもしれない。"));
-    for (const auto& l : out) {
-        EXPECT_LE(l.size(), 27u);
-    }
-}
-
 TEST(ChangeMessage, AWrapPointJustBeforeABreakMakesNoExtraEmptyLine) {
     // 27 characters, the wrap takes them; the break that follows closes the (empty) rest.
     const std::u16string a27(27, u'a');

@@ -148,6 +148,16 @@ TEST_F(Reveal, EachStepShowsTwoMoreCharactersAsIfDrawnOnce) {
     EXPECT_TRUE(sameImage(*rig.picDisp.picture(), once));
 }
 
+TEST_F(Reveal, AStepThatEndsInsideASurrogatePairShowsThePairOnlyWhenComplete) {
+    const std::u16string text = u"あ\U00020BB7い";  // four units, three characters
+    std::vector<gfx::Bitmap> shown;
+    rig.clock.onWait = [&] { shown.push_back(rig.picDisp.constImage()); };
+    rig.disp.messageDisp(rig.picBackBuff, 0, text, 25);
+    ASSERT_EQ(shown.size(), 3u);
+    EXPECT_TRUE(sameImage(shown[0], drawnOnce(u"あ")));
+    EXPECT_TRUE(sameImage(shown[1], drawnOnce(text)));
+}
+
 TEST_F(Reveal, ATextWithLatinWordsEndsAsOneDrawingOfTheWholeText) {
     const std::u16string text = MessageDisp::ChangeMessage(
         u16("The bell rang twice over the valley, and then a third time 'R"
