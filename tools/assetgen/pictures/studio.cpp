@@ -1,0 +1,147 @@
+#include "pictures/studio.h"
+
+#include <fstream>
+#include <sstream>
+
+#include "platform/fonts/freetype_fonts.h"
+
+namespace velko::art {
+
+namespace {
+
+// The lettering faces: Debian's packages fonts-aoyagi-kouzan-t (brush) and
+// fonts-ipafont-mincho / fonts-ipafont-gothic.
+constexpr const char* kBrushFont = "/usr/share/fonts/truetype/aoyagi-kouzan-t/AoyagiKouzanT.ttf";
+constexpr const char* kMinchoFont = "/usr/share/fonts/opentype/ipafont-mincho/ipam.ttf";
+constexpr const char* kGothicFont = "/usr/share/fonts/opentype/ipafont-gothic/ipagp.ttf";
+
+Result<std::unique_ptr<paint::OutlineFont>> loadFace(const char* path, const char* package) {
+    auto f = paint::OutlineFont::load(path);
+    if (!f) {
+        return makeError(f.error() + " (install the Debian package " + package + ")");
+    }
+    return std::move(f.value());
+}
+
+std::string trim(const std::string& s) {
+    const auto b = s.find_first_not_of(" \t\r");
+    if (b == std::string::npos) {
+        return {};
+    }
+    const auto e = s.find_last_not_of(" \t\r");
+    return s.substr(b, e - b + 1);
+}
+
+}  // namespace
+
+Result<std::vector<PictureEntry>> readManifest(const std::filesystem::path& file) {
+    std::ifstream in(file);
+    if (!in) {
+        return makeError(file.string() + ": cannot open");
+    }
+    std::vector<PictureEntry> out;
+    std::string line;
+    int number = 0;
+    while (std::getline(in, line)) {
+        ++number;
+        line = trim(line);
+        if (line.empty() || line[0] == '#') {
+            continue;
+        }
+        std::istringstream fields(line);
+        PictureEntry e;
+        std::string size;
+        fields >> e.file >> e.painter >> size >> e.seed;
+        const auto x = size.find('x');
+        if (!fields || x == std::string::npos) {
+            return makeError(file.string() + ":" + std::to_string(number) +
+                             ": expected FILE PAINTER WIDTHxHEIGHT SEED");
+        }
+        e.width = std::atoi(size.substr(0, x).c_str());
+        e.height = std::atoi(size.substr(x + 1).c_str());
+        if (e.width <= 0 || e.height <= 0 || e.width > 4096 || e.height > 4096) {
+            return makeError(file.string() + ":" + std::to_string(number) + ": bad size " + size);
+        }
+        if (!painters().count(e.painter)) {
+            return makeError(file.string() + ":" + std::to_string(number) + ": no painter named " +
+                             e.painter);
+        }
+        out.push_back(e);
+    }
+    return out;
+}
+
+Result<std::unique_ptr<Studio>> Studio::open(const std::filesystem::path& artDir) {
+    std::unique_ptr<Studio> s(new Studio());
+    s->artDir_ = artDir;
+    auto brush = loadFace(kBrushFont, "fonts-aoyagi-kouzan-t");
+    auto mincho = loadFace(kMinchoFont, "fonts-ipafont-mincho");
+    auto gothic = loadFace(kGothicFont, "fonts-ipafont-gothic");
+    for (auto* r : {&brush, &mincho, &gothic}) {
+        if (!*r) {
+            return makeError(r->error());
+        }
+    }
+    s->brush_ = std::move(brush.value());
+    s->mincho_ = std::move(mincho.value());
+    s->gothic_ = std::move(gothic.value());
+    auto fonts = platform::FreeTypeFontLibrary::create();
+    if (!fonts) {
+        return makeError(fonts.error());
+    }
+    s->screenFonts_ = std::move(fonts.value());
+
+    const auto letteringPath = artDir / "lettering.txt";
+    std::ifstream in(letteringPath);
+    if (!in) {
+        return makeError(letteringPath.string() + ": cannot open");
+    }
+    std::string line;
+    int number = 0;
+    while (std::getline(in, line)) {
+        ++number;
+        if (trim(line).empty() || trim(line)[0] == '#') {
+            continue;
+        }
+        const auto colon = line.find(':');
+        if (colon == std::string::npos) {
+            return makeError(letteringPath.string() + ":" + std::to_string(number) +
+                             ": expected KEY: TEXT");
+        }
+        s->texts_[trim(line.substr(0, colon))] = trim(line.substr(colon + 1));
+    }
+    return s;
+}
+
+std::string Studio::text(const std::string& key) const {
+    const auto it = texts_.find(key);
+    return it == texts_.end() ? std::string{} : it->second;
+}
+
+Result<std::string> Studio::file(const std::string& relative) const {
+    const auto path = artDir_ / relative;
+    std::ifstream in(path, std::ios::binary);
+    if (!in) {
+        return makeError(path.string() + ": cannot open");
+    }
+    std::ostringstream ss;
+    ss << in.rdbuf();
+    return ss.str();
+}
+
+const paint::Canvas& Studio::picture(const std::string& file) {
+    const auto it = painted_.find(file);
+    if (it != painted_.end()) {
+        return it->second;
+    }
+    for (const PictureEntry& e : entries_) {
+        if (e.file == file) {
+            paint::Canvas c = painters().at(e.painter)(*this, e);
+            return painted_.emplace(file, std::move(c)).first->second;
+        }
+    }
+    // A missing dependency is a mistake in the manifest; an empty canvas keeps going.
+    return painted_.emplace(file, paint::Canvas(1, 1)).first->second;
+}
+
+}  // namespace velko::art
