@@ -44,6 +44,10 @@ public:
     // `scale` times the logical frame size.
     virtual void show(int x, int y, int scale) = 0;
 
+    // The whole factor the window is drawn at when first shown: the largest that fits the
+    // desktop's usable area with room for the window's decorations (at least 1).
+    virtual int preferredScale() { return 1; }
+
     virtual void setFullscreen(bool on) = 0;
 
     enum class Cursor { Arrow, Hand };

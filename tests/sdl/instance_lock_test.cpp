@@ -1,0 +1,132 @@
+// The one-instance lock between real processes: refused while held, free again when the
+// holder is killed, and not kept alive by a program the holder started.
+
+#include <gtest/gtest.h>
+#include <signal.h>
+#include <spawn.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <filesystem>
+
+#include "platform/sdl/instance_lock.h"
+
+extern char** environ;
+
+namespace velko::sdl {
+namespace {
+
+class InstanceLockTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        path = std::filesystem::temp_directory_path() /
+               ("velko-lock-test-" + std::to_string(getpid()) + ".lock");
+        std::filesystem::remove(path);
+    }
+    void TearDown() override { std::filesystem::remove(path); }
+
+    // 1: the lock was free and taken, 0: held elsewhere, 2: error.
+    int tryInChild() {
+        const pid_t pid = fork();
+        if (pid == 0) {
+            auto lock = InstanceLock::acquire(path);
+            _exit(!lock ? 2 : lock->held() ? 1 : 0);
+        }
+        int status = 0;
+        waitpid(pid, &status, 0);
+        return WIFEXITED(status) ? WEXITSTATUS(status) : 3;
+    }
+
+    // A child that takes the lock, optionally starts `sleep` from it, reports and waits.
+    // Returns its pid; *sleeper gets the started program's pid.
+    pid_t holder(bool startProgram, pid_t* sleeper = nullptr) {
+        int fds[2];
+        EXPECT_EQ(pipe(fds), 0);
+        const pid_t pid = fork();
+        if (pid == 0) {
+            close(fds[0]);
+            auto lock = InstanceLock::acquire(path);
+            pid_t child = 0;
+            if (lock && lock->held() && startProgram) {
+                char* argv[] = {const_cast<char*>("sleep"), const_cast<char*>("60"), nullptr};
+                posix_spawnp(&child, "sleep", nullptr, nullptr, argv, environ);
+            }
+            const pid_t report[2] = {lock && lock->held() ? 1 : 0, child};
+            (void)!write(fds[1], report, sizeof report);
+            for (;;) {
+                pause();
+            }
+        }
+        close(fds[1]);
+        pid_t report[2] = {0, 0};
+        EXPECT_EQ(read(fds[0], report, sizeof report), static_cast<ssize_t>(sizeof report));
+        close(fds[0]);
+        EXPECT_EQ(report[0], 1) << "the holder could not take the lock";
+        if (sleeper) {
+            *sleeper = report[1];
+        }
+        return pid;
+    }
+
+    static void killAndReap(pid_t pid) {
+        kill(pid, SIGKILL);
+        waitpid(pid, nullptr, 0);
+    }
+
+    std::filesystem::path path;
+};
+
+TEST_F(InstanceLockTest, SecondProcessIsRefusedWhileTheFirstHoldsIt) {
+    auto lock = InstanceLock::acquire(path);
+    ASSERT_TRUE(lock.ok()) << lock.error();
+    ASSERT_TRUE(lock->held());
+    EXPECT_EQ(tryInChild(), 0);
+    {
+        InstanceLock moved = std::move(lock.value());
+        EXPECT_TRUE(moved.held());
+        EXPECT_EQ(tryInChild(), 0);
+    }
+    EXPECT_EQ(tryInChild(), 1) << "released with its last owner";
+}
+
+TEST_F(InstanceLockTest, KilledHolderReleasesIt) {
+    const pid_t pid = holder(false);
+    EXPECT_EQ(tryInChild(), 0);
+    killAndReap(pid);
+    EXPECT_EQ(tryInChild(), 1);
+}
+
+TEST_F(InstanceLockTest, ProgramsStartedByTheHolderDoNotKeepIt) {
+    pid_t sleeper = 0;
+    const pid_t pid = holder(true, &sleeper);
+    ASSERT_GT(sleeper, 0);
+    killAndReap(pid);
+    // The started program still runs; had it inherited the lock, this would be refused.
+    EXPECT_EQ(kill(sleeper, 0), 0);
+    EXPECT_EQ(tryInChild(), 1);
+    kill(sleeper, SIGKILL);  // orphaned: reaped by init, not by us
+}
+
+TEST_F(InstanceLockTest, UnusableFolderIsAnErrorNamingTheFile) {
+    const auto bad = std::filesystem::path("/nonexistent-velko-dir/x.lock");
+    auto lock = InstanceLock::acquire(bad);
+    ASSERT_FALSE(lock.ok());
+    EXPECT_NE(lock.error().find(bad.string()), std::string::npos);
+}
+
+TEST(InstanceLockPath, FollowsTheRuntimeFolder) {
+    const char* old = std::getenv("XDG_RUNTIME_DIR");
+    const std::string saved = old ? old : "";
+    setenv("XDG_RUNTIME_DIR", "/run/user/4242", 1);
+    EXPECT_EQ(
+        InstanceLock::defaultPath(),
+        std::filesystem::path("/run/user/4242/velko01-" + std::to_string(getuid()) + ".lock"));
+    unsetenv("XDG_RUNTIME_DIR");
+    EXPECT_EQ(InstanceLock::defaultPath().parent_path(), std::filesystem::path("/tmp"));
+    if (old) {
+        setenv("XDG_RUNTIME_DIR", saved.c_str(), 1);
+    }
+}
+
+}  // namespace
+}  // namespace velko::sdl
