@@ -20,7 +20,9 @@ void put32(Bytes& b, std::uint32_t v) {
     put16(b, static_cast<std::uint16_t>(v >> 16));
 }
 void tag(Bytes& b, const char* t) {
-    b.insert(b.end(), t, t + 4);
+    for (int i = 0; i < 4; ++i) {
+        b.push_back(static_cast<std::uint8_t>(t[i]));
+    }
 }
 
 struct Fmt {
