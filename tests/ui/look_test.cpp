@@ -86,6 +86,16 @@ TEST_F(LookTest, HelpDropdownHangsBelowItsTitle) {
     expectMatchesGolden(frameWith(nullptr), "menu_dropdown");
 }
 
+TEST_F(LookTest, KeyboardMenuRaisesTheChosenTitle) {
+    window->setMenuEnabled(MenuItem::End, true);
+    window->dispatch(key("F10"));
+    const gfx::Bitmap f = frameWith(nullptr);
+    const gfx::Rect end = window->menuBar().titleRect(MenuItem::End);
+    EXPECT_EQ(f.at(end.x, end.y), 0xFFFFFFu);
+    EXPECT_EQ(f.at(end.right() - 1, end.bottom() - 1), 0x808080u);
+    expectMatchesGolden(f, "menu_keyboard");
+}
+
 TEST_F(LookTest, QuestionBoxWithThreeButtons) {
     MessageBoxSpec spec;
     spec.text = u"ﾀｲﾄﾙに戻りますか？";
