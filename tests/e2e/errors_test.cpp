@@ -30,7 +30,7 @@ TEST(ScriptErrors, AreReportedWithTheirLineAndEndTheProgramBeforeTheTitle) {
         {"1\tMR \n", 1, ""},
         {"1\tZB 1,2,3\n", 1, ""},
         {"1\tQE question:a,1,10:b,x,20\n", 1, ""},
-        {"32767\tKS\n1\tJP 32767\n", 32767, "32767"},
+        {"32767\tKC\n1\tJP 32767\n", 32767, "after 32767"},
     };
     HeadlessGame game;
     for (const auto& c : cases) {

@@ -24,7 +24,9 @@ struct HeadlessRun {
     // The time of the first trace line that is exactly "KIND DETAILS" (or starts with it when
     // `prefix`), or -1.
     std::int64_t timeOf(const std::string& event, bool prefix = false) const;
-    bool has(const std::string& event) const { return timeOf(event) >= 0; }
+    bool has(const std::string& event, bool prefix = false) const {
+        return timeOf(event, prefix) >= 0;
+    }
     // The executed lines, in order ("line N OP" -> N).
     std::vector<int> executedLines() const;
     gfx::Bitmap shot(const std::string& name) const;

@@ -41,7 +41,7 @@ TEST(Pictures, ShotsInTheMiddleOfAFadeShowThatStepsMask) {
         const auto fadeIn = run.shot("in" + std::to_string(k));
         const auto fadeOut = run.shot("out" + std::to_string(k));
         ASSERT_FALSE(fadeIn.empty());
-        for (const auto [cx, cy] : {std::pair{0, 0}, std::pair{79, 59}, std::pair{13, 37}}) {
+        for (const auto& [cx, cy] : {std::pair{0, 0}, std::pair{79, 59}, std::pair{13, 37}}) {
             EXPECT_EQ(whiteInCell(fadeIn, cx, cy), in[k - 1]) << "fade-in step " << k;
             EXPECT_EQ(whiteInCell(fadeOut, cx, cy), in[10 - k]) << "fade-out step " << k;
         }

@@ -1,0 +1,93 @@
+// velko01: the player, on SDL2, FreeType and the user's desktop.
+
+#include <cstdio>
+#include <cstring>
+#include <optional>
+#include <string_view>
+
+#include "base/utf.h"
+#include "engine/engine.h"
+#include "engine/game_folder.h"
+#include "engine/product.h"
+#include "engine/script/builtin.h"
+#include "engine/script/script.h"
+#include "platform/event_pump.h"
+#include "platform/fonts/freetype_fonts.h"
+#include "platform/host.h"
+#include "platform/sdl/instance_lock.h"
+#include "platform/sdl/real_clock.h"
+#include "platform/sdl/sdl_desktop.h"
+#include "platform/sdl/sdl_window.h"
+#include "platform/trace.h"
+#include "platform/ui/window.h"
+
+namespace {
+
+constexpr const char* kUsage =
+    "usage: velko01 [--help] [--version]\n"
+    "Plays the episode. Left click reads on, right click shows the bare picture; the menu\n"
+    "\"終了\" returns to the title. F11 or Alt+Enter: full screen. F10: the menu bar.\n";
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    using namespace velko;
+    for (int i = 1; i < argc; ++i) {
+        const std::string_view arg = argv[i];
+        if (arg == "--help" || arg == "-h") {
+            std::fputs(kUsage, stdout);
+            return 0;
+        }
+        if (arg == "--version") {
+            std::printf("velko01 Version 1.0\n");
+            return 0;
+        }
+        std::fprintf(stderr, "velko01: unknown argument \"%s\"\n%s", argv[i], kUsage);
+        return 2;
+    }
+
+    const engine::Product& product = engine::builtinProduct();
+    auto fonts = platform::FreeTypeFontLibrary::create();
+    if (!fonts) {
+        std::fprintf(stderr, "velko01: %s\n", fonts.error().c_str());
+        return 1;
+    }
+    // The window stays hidden until start-up has placed it.
+    auto window = sdl::SdlWindow::create(utf16ToUtf8(product.title));
+    if (!window) {
+        std::fprintf(stderr, "velko01: %s\n", window.error().c_str());
+        return 1;
+    }
+    auto script = script::loadSource(script::builtinScenarioSource(),
+                                     script::builtinScenarioFileName());
+    if (!script) {
+        std::fprintf(stderr, "velko01: %s\n", script.error().c_str());
+        return 1;
+    }
+
+    sdl::RealClock clock;
+    platform::EventPump pump(**window, clock);
+    ui::Window frame(**window, **fonts);
+    pump.setRouter(&frame);
+    sdl::SdlDesktop desktop;
+    platform::NullTrace trace;
+    platform::Host host{clock, pump, frame, **fonts, desktop, trace};
+
+    // Held for the program's whole life; a crashed or killed earlier instance leaves no
+    // lock behind.
+    std::optional<sdl::InstanceLock> lock;
+    engine::Engine engine(host, *script, engine::GameFolder(engine::executableFolder()), product);
+    engine.anotherInstanceRunning = [&lock] {
+        auto acquired = sdl::InstanceLock::acquire(sdl::InstanceLock::defaultPath());
+        if (!acquired) {
+            // Without a lock file the check cannot be made; playing is better than refusing.
+            std::fprintf(stderr, "velko01: %s\n", acquired.error().c_str());
+            return false;
+        }
+        const bool held = acquired->held();
+        lock.emplace(std::move(acquired).value());
+        return !held;
+    };
+    engine.run();
+    return 0;
+}
