@@ -1,17 +1,7 @@
 #include "pictures/pictures.h"
 namespace velko::art {
 Canvas paintShopStreet(Studio&, const PictureEntry& e) { Canvas c(e.width, e.height); c.fillAll(paint::hex(0x404040)); return c; }
-Canvas paintGroundsAfterRain(Studio&, const PictureEntry& e) { Canvas c(e.width, e.height); c.fillAll(paint::hex(0x404040)); return c; }
-Canvas paintHouseNight(Studio&, const PictureEntry& e) { Canvas c(e.width, e.height); c.fillAll(paint::hex(0x404040)); return c; }
-Canvas paintWorkshop(Studio&, const PictureEntry& e) { Canvas c(e.width, e.height); c.fillAll(paint::hex(0x404040)); return c; }
-Canvas paintEmbankment(Studio&, const PictureEntry& e) { Canvas c(e.width, e.height); c.fillAll(paint::hex(0x404040)); return c; }
-Canvas paintFestivalPrep(Studio&, const PictureEntry& e) { Canvas c(e.width, e.height); c.fillAll(paint::hex(0x404040)); return c; }
 Canvas paintOfficeVeranda(Studio&, const PictureEntry& e) { Canvas c(e.width, e.height); c.fillAll(paint::hex(0x404040)); return c; }
-Canvas paintTownSunset(Studio&, const PictureEntry& e) { Canvas c(e.width, e.height); c.fillAll(paint::hex(0x404040)); return c; }
-Canvas paintStorm(Studio&, const PictureEntry& e) { Canvas c(e.width, e.height); c.fillAll(paint::hex(0x404040)); return c; }
-Canvas paintBlack(Studio&, const PictureEntry& e) { Canvas c(e.width, e.height); c.fillAll(paint::hex(0x404040)); return c; }
-Canvas paintFinishedLantern(Studio&, const PictureEntry& e) { Canvas c(e.width, e.height); c.fillAll(paint::hex(0x404040)); return c; }
-Canvas paintTwoOnTheStep(Studio&, const PictureEntry& e) { Canvas c(e.width, e.height); c.fillAll(paint::hex(0x404040)); return c; }
 Canvas paintStamp(Studio&, const PictureEntry& e) { Canvas c(e.width, e.height); c.fillAll(paint::hex(0x404040)); return c; }
 Canvas paintPreview(Studio&, const PictureEntry& e) { Canvas c(e.width, e.height); c.fillAll(paint::hex(0x404040)); return c; }
 Canvas paintLogo(Studio&, const PictureEntry& e) { Canvas c(e.width, e.height); c.fillAll(paint::hex(0x404040)); return c; }

@@ -281,7 +281,7 @@ void shrineHall(Canvas& c, float x, float baseY, float width, const HallLook& lo
         const float u = -1.0f + 2.0f * static_cast<float>(i) / n;
         // Concave slope: steep near the ridge, flattening towards the eaves.
         const float au = std::fabs(u);
-        const float slope = 1.0f - std::pow(au, 0.55f);
+        const float slope = 1.0f - std::pow(std::max(0.0f, (au - 0.3f) / 0.7f), 0.55f);
         rp.push_back({x + u * eaveHalf * 0.98f, eaveY - w * 0.07f - std::pow(au, 3.0f) * w * 0.05f -
                                                     slope * (eaveY - w * 0.07f - roofTop) * 1.0f * (au > 0.55f ? 1.0f : 1.0f)});
     }
@@ -296,7 +296,7 @@ void shrineHall(Canvas& c, float x, float baseY, float width, const HallLook& lo
     }
     c.fill(strokePolyline(edge, w * 0.018f), scale(look.roofLight, 1.1f));
     Path ridge;
-    ridge.addRoundRect(x - w * 0.16f, roofTop - w * 0.03f, w * 0.32f, w * 0.04f, w * 0.01f);
+    ridge.addRoundRect(x - w * 0.17f, roofTop - w * 0.025f, w * 0.34f, w * 0.04f, w * 0.01f);
     c.fill(ridge, scale(look.roof, 0.6f));
     // Tile or seam lines on the roof.
     Path seams;

@@ -1,0 +1,205 @@
+// CG08: the river embankment on a clear morning; with Shingo and his bicycle it is also the
+// picture of his calendar wallpaper.
+
+#include "pictures/embankment.h"
+
+#include <cmath>
+
+#include "paint/effects.h"
+#include "paint/noise.h"
+#include "pictures/frame.h"
+#include "pictures/pictures.h"
+#include "scenery/figures.h"
+#include "scenery/land.h"
+#include "scenery/shrine.h"
+#include "scenery/sky.h"
+#include "scenery/town.h"
+
+namespace velko::art {
+
+using namespace paint;
+
+void paintEmbankmentScene(Canvas& c, const EmbankmentMood& m) {
+    const Frame f(c);
+    const float s = f.s;
+    Rng rng(m.seed);
+    const float L = f.left() - 20;
+    const float R = f.right() + 20;
+    const float horizon = f.y(262);
+    const Vec2 vp = f.at(302 + m.shiftX, 262);
+
+    skyGradient(c, {{0.0f, hex(0x3F7FCC)}, {0.5f, hex(0x7DB0E0)}, {0.85f, hex(0xC4DCEC)}, {1.0f, hex(0xE2ECEE)}}, horizon);
+    glow(c, f.at(600, 40), f.len(150), hex(0xFFF4DC), 0.3f);
+    CloudStyle cirrus;
+    cirrus.lit = hex(0xFFFFFF);
+    cirrus.shade = hex(0xC8D8EC);
+    cirrus.scale = f.len(40);
+    cirrus.stretch = 6.0f;
+    cirrus.threshold = 0.5f;
+    cirrus.softness = 0.3f;
+    cirrus.opacity = 0.7f;
+    cirrus.seed = m.seed + 1;
+    clouds(c, c.box(), bandEnvelope(f.y(30), f.y(150), 0.65f), cirrus);
+
+    // Blue hills beyond, the shrine hill in front of them.
+    c.fill(rangePath({f.y(250), f.len(40), f.len(160), m.seed + 2, f.len(2), f.len(4), true}, 0, f.w, f.h), hex(0x8AA6C4));
+    std::vector<Vec2> hp;
+    for (float x = f.x(60 + m.shiftX); x <= f.x(420 + m.shiftX); x += 1.5f) {
+        const float u = (x - f.x(60 + m.shiftX)) / f.len(360);
+        const float top = f.y(258) - f.len(88) * std::pow(std::sin(u * 3.1416f), 1.3f) - f.len(4) * fbm(x / f.len(15), 0.5f, m.seed + 3, 3);
+        hp.push_back({x, top});
+    }
+    hp.push_back({f.x(420 + m.shiftX), f.h});
+    hp.push_back({f.x(60 + m.shiftX), f.h});
+    c.fill(Path().addPolygon(hp), Shader([&](float x, float y) {
+               const float n = fbm01(x / f.len(8), y / f.len(8), m.seed + 4, 4);
+               return mix(hex(0x3E6448), hex(0x5E8A5A), n);
+           }));
+    Path knot;
+    for (int i = 0; i < 14; ++i) {
+        const float u = static_cast<float>(i) / 13.0f;
+        const float x = f.x(200 + m.shiftX) + u * f.len(80);
+        const float hgt = f.len(24 + 18 * std::sin(u * 3.1416f)) * rng.range(0.8f, 1.2f);
+        knot.append(cedar({x, f.y(184) + std::fabs(u - 0.5f) * f.len(24)}, hgt, hgt * 0.4f, rng));
+    }
+    c.fill(knot, hex(0x26402E));
+    c.fill(toriiSilhouette(f.x(240 + m.shiftX), f.y(184), f.len(11), f.len(8)), hex(0xE04A2A));
+    c.tint(hex(0xB0C8DC), [&](float, float y) { return y < f.y(270) ? 0.22f : 0.0f; });
+
+    // The town on the far bank.
+    HouseLook house{hex(0xD8D0C0), hex(0x4A5464), hex(0x8A96A8), hex(0xFFFFFF), 0};
+    for (int row = 0; row < 3; ++row) {
+        const float baseY = f.y(262 + static_cast<float>(row) * 7);
+        const float size = f.len(6 + static_cast<float>(row) * 2.5f);
+        for (float x = L * s + f.ox; x < f.x(300 + m.shiftX);) {
+            const float w = size * rng.range(1.3f, 2.3f);
+            house.wall = mix(hex(0xE0D8C8), hex(0xA89888), rng.unit());
+            house.roof = mix(hex(0x3E4A5C), hex(0x6A5248), rng.unit());
+            distantHouse(c, x, baseY, w, size * 0.75f, house, rng, s * 0.5f);
+            x += w + size * rng.range(0.2f, 0.9f);
+        }
+    }
+    // Land beyond the road on the right: fields and a farmhouse or two.
+    Path landR;
+    const Vec2 lr[] = {{vp.x, horizon}, {f.x(R), horizon}, {f.x(R), f.h}, {vp.x, f.h}};
+    landR.addPolygon(lr);
+    c.fill(landR, Shader([&](float x, float y) {
+               const float n = fbm01(x / f.len(30), y / f.len(5), m.seed + 5, 4);
+               return mix(hex(0x7AA84A), hex(0xA8C868), n);
+           }));
+    for (int i = 0; i < 5; ++i) {
+        const float x = f.x(360 + m.shiftX + static_cast<float>(i) * 70) + rng.range(-10, 10) * s;
+        c.fill(foliageClump({x, f.y(262)}, f.len(18), f.len(10), rng, 8), hex(0x3E6A3A));
+    }
+
+    // The river, narrowing into the distance, with its glitter.
+    Path river;
+    const Vec2 rv[] = {{f.x(L), f.y(272)}, {vp.x - f.len(6), f.y(270)}, {f.x(L), f.y(452)}};
+    river.addPolygon(rv);
+    c.fill(river, Shader([&](float x, float y) {
+               const float d = (y - horizon) / (f.h - horizon);
+               const float n = fbm01(x / f.len(40), y / f.len(3), m.seed + 6, 3);
+               return mix(mix(hex(0xB8D4E8), hex(0x4A7EA8), d), hex(0xDDEEF6), n * 0.35f);
+           }));
+    Mask riverMask = rasterize(river, c.box());
+    for (int i = 0; i < static_cast<int>(500 * s * s); ++i) {
+        const float x = rng.range(f.x(L), vp.x);
+        const float y = rng.range(f.y(272), f.y(450));
+        if (riverMask.at(static_cast<int>(x), static_cast<int>(y)) < 0.9f) {
+            continue;
+        }
+        const float d = (y - horizon) / (f.h - horizon);
+        Path g;
+        g.addEllipse(x, y, f.len(1.0f + 4.0f * d) * rng.range(0.5f, 1.0f), f.len(0.3f + 0.6f * d));
+        c.fill(g, hex(0xFFFFFF), rng.range(0.4f, 0.9f));
+    }
+    // The low concrete bridge.
+    Path bridge;
+    bridge.addRect(f.x(L), f.y(276), vp.x - f.x(L) - f.len(16), f.len(5));
+    c.fill(bridge, hex(0xC8C8C0));
+    Path rail;
+    rail.addRect(f.x(L), f.y(273), vp.x - f.x(L) - f.len(16), f.len(1.2f));
+    for (float x = f.x(L); x < vp.x - f.len(16); x += f.len(22)) {
+        rail.addRect(x, f.y(276), f.len(4), f.len(8));
+    }
+    c.fill(rail, hex(0x8A8A84));
+
+    // The embankment's grass slope down to the water, the road along its crest.
+    Path slope;
+    const Vec2 sp[] = {{vp.x - f.len(6), horizon + f.len(6)}, {vp.x, horizon}, {f.x(470 + m.shiftX), f.h}, {f.x(L), f.h}, {f.x(L), f.y(452)}};
+    slope.addPolygon(sp);
+    c.fill(slope, Shader([&](float x, float y) {
+               const float d = (y - horizon) / (f.h - horizon);
+               const float n = fbm01(x / f.len(6 + 20 * d), y / f.len(3 + 6 * d), m.seed + 7, 4);
+               return mix(mix(hex(0x6E9A44), hex(0x3E7A2C), d), hex(0x9CC860), n * 0.6f);
+           }));
+    Path road;
+    const Vec2 rd[] = {{vp.x, horizon}, {vp.x + f.len(8), horizon}, {f.x(R), f.y(420)}, {f.x(R), f.h}, {f.x(470 + m.shiftX), f.h}};
+    road.addPolygon(rd);
+    c.fill(road, linearGradient({0, horizon}, {0, f.h}, {{0, hex(0xBEB4A4)}, {1, hex(0x8E8478)}}));
+    Path edgeLine;
+    const Vec2 el[] = {{vp.x + f.len(1), horizon}, {f.x(480 + m.shiftX), f.h}};
+    edgeLine.append(strokeTapered(el, std::vector<float>{0.3f * s, 3.0f * s}));
+    c.fill(edgeLine, hex(0xF0F0E8), 0.8f);
+
+    // Poles along the road's far side, receding.
+    std::vector<Vec2> prev;
+    for (int i = 5; i >= 0; --i) {
+        const float t = std::pow(0.62f, static_cast<float>(i));
+        const float x = vp.x + f.len(14) + (f.x(R) - vp.x) * t * 0.78f;
+        const float base = horizon + (f.y(400) - horizon) * t;
+        const auto top = utilityPole(c, x, base, f.len(300) * t, hex(0x6E5A48), hex(0x3A2E26), s * t);
+        if (!prev.empty()) {
+            wires(c, top, prev, f.len(8) * t, hex(0x30302E), std::max(0.6f, 1.0f * s * std::sqrt(t)));
+        }
+        prev = top;
+    }
+
+    // Dew-wet grass and yellow summer flowers on the slope near us.
+    grass(c, f.x(L), f.x(470 + m.shiftX), [&](float) { return f.y(470); }, f.len(60), static_cast<int>(260 * s),
+          hex(0x2E6A22), hex(0xA8D468), rng, s);
+    for (int i = 0; i < static_cast<int>(70 * s); ++i) {
+        const float x = rng.range(f.x(L), f.x(430 + m.shiftX));
+        const float y = rng.range(f.y(380), f.h);
+        Path stem;
+        const Vec2 st[] = {{x, y}, {x + f.len(1), y - f.len(12)}};
+        stem.append(strokePolyline(st, f.len(0.8f)));
+        c.fill(stem, hex(0x3E7A2A));
+        Path bloom;
+        for (int k = 0; k < 5; ++k) {
+            const float a = static_cast<float>(k) * 1.2566f;
+            bloom.addCircle(x + f.len(1) + std::cos(a) * f.len(2.2f), y - f.len(13) + std::sin(a) * f.len(2.2f), f.len(1.6f));
+        }
+        c.fill(bloom, hex(0xF8D030));
+        c.fill(Path().addCircle(x + f.len(1), y - f.len(13), f.len(1.1f)), hex(0xC88A20));
+    }
+    for (int i = 0; i < static_cast<int>(200 * s * s); ++i) {
+        c.fill(Path().addCircle(rng.range(f.x(L), f.x(450 + m.shiftX)), rng.range(f.y(330), f.h), f.len(0.6f)), hex(0xFFFFFF), 0.6f);
+    }
+
+    if (m.shingo) {
+        const Vec2 g = f.at(395 + m.shiftX, 382);
+        c.fill(bicycle({g.x + f.len(30), g.y}, f.len(24), false), hex(0x1C2028));
+        Figure boy{{g.x - f.len(30), g.y + f.len(2)}, f.len(150), Pose::Leaning, false, false, false, 0.3f};
+        c.fill(person(boy), hex(0x1C2230));
+        Path sh;
+        sh.addEllipse(g.x + f.len(10), g.y + f.len(3), f.len(60), f.len(5));
+        c.fill(sh, hex(0x3A3A30), 0.3f);
+    } else {
+        c.fill(bicycle(f.at(372 + m.shiftX, 322), f.len(9), true), hex(0x2A2E36));
+        Figure rider{f.at(368 + m.shiftX, 316), f.len(38), Pose::Walking, false, false, false, 0};
+        c.fill(person(rider), hex(0x2A2E36));
+    }
+    if (m.washed) {
+        c.tint(hex(0xE8F2FA), [&](float, float y) { return y < horizon ? 0.08f : 0.0f; });
+    }
+    grain(c, 0.02f, m.seed);
+}
+
+Canvas paintEmbankment(Studio&, const PictureEntry& e) {
+    Canvas c(e.width, e.height);
+    paintEmbankmentScene(c, {false, true, 0, e.seed});
+    return c;
+}
+
+}  // namespace velko::art

@@ -1,0 +1,188 @@
+#include "pictures/town_view.h"
+
+#include <algorithm>
+#include <cmath>
+
+#include "paint/effects.h"
+#include "paint/noise.h"
+#include "pictures/frame.h"
+#include "scenery/figures.h"
+#include "scenery/land.h"
+#include "scenery/shrine.h"
+#include "scenery/sky.h"
+#include "scenery/town.h"
+
+namespace velko::art {
+
+using namespace paint;
+
+void paintTownView(Canvas& c, const TownViewMood& m) {
+    const Frame f(c);
+    const float s = f.s;
+    Rng rng(m.seed);
+    const bool tw = m.twilight;
+    const float horizon = f.y(196);
+
+    if (tw) {
+        skyGradient(c, {{0.0f, hex(0x1A1E4A)}, {0.45f, hex(0x3E3470)}, {0.8f, hex(0x8A5C8C)}, {1.0f, hex(0xC88A8C)}}, horizon);
+        stars(c, static_cast<int>(160 * s * s), c.box(), rng, 0.6f, [&](float, float y) { return 1.0f - smoothstep(f.y(20), f.y(110), y); });
+    } else {
+        skyGradient(c, {{0.0f, hex(0x23305E)}, {0.35f, hex(0x6A4C7E)}, {0.65f, hex(0xD26E6A)}, {0.88f, hex(0xF4A455)}, {1.0f, hex(0xFFD27A)}}, horizon);
+        glow(c, {f.x(380), horizon - f.len(4)}, f.len(70), hex(0xFFC070), 0.6f);
+        CloudStyle gold;
+        gold.lit = hex(0xFFC27A);
+        gold.shade = hex(0x7A4A6A);
+        gold.rim = hex(0xFFE8A0);
+        gold.rimAmount = 0.9f;
+        gold.light = {0.2f, 1.0f};
+        gold.scale = f.len(45);
+        gold.stretch = 3.0f;
+        gold.threshold = 0.45f;
+        gold.softness = 0.15f;
+        gold.seed = m.seed + 1;
+        clouds(c, c.box(), bandEnvelope(f.y(40), f.y(120), 0.75f), gold);
+        gold.seed = m.seed + 2;
+        gold.opacity = 0.8f;
+        clouds(c, c.box(), bandEnvelope(f.y(130), f.y(170), 0.7f), gold);
+    }
+    // Layered hills: violet far, blue nearer.
+    const Rgb far1 = tw ? hex(0x5A4A7A) : hex(0x9A6A8A);
+    const Rgb far2 = tw ? hex(0x3C3462) : hex(0x6A5080);
+    const Rgb near = tw ? hex(0x24243E) : hex(0x3E3A5E);
+    c.fill(rangePath({horizon, f.len(40), f.len(150), m.seed + 3}, 0, f.w, f.h), far1);
+    c.fill(rangePath({horizon + f.len(16), f.len(34), f.len(110), m.seed + 4, f.len(2), f.len(4), true}, 0, f.w, f.h), far2);
+    c.fill(rangePath({horizon + f.len(34), f.len(22), f.len(90), m.seed + 5, f.len(3), f.len(5)}, 0, f.w, f.h), near);
+
+    // The valley floor with the river as a bright ribbon.
+    const float floorY = horizon + f.len(36);
+    Path valley;
+    valley.addRect(0, floorY, f.w, f.h - floorY);
+    c.fill(valley, linearGradient({0, floorY}, {0, f.y(340)}, {{0, tw ? hex(0x2E2A44) : hex(0x5A4A5A)}, {1, tw ? hex(0x1E1C2A) : hex(0x3A3038)}}));
+    std::vector<Vec2> riverTop, riverBot;
+    for (float x = f.x(f.left()) - 10; x <= f.w + 10; x += 4) {
+        const float u = (x - f.x(0)) / f.len(640);
+        const float y = floorY + f.len(14) + f.len(10) * std::sin(u * 5.0f + 1.0f) + u * f.len(10);
+        riverTop.push_back({x, y});
+        riverBot.push_back({x, y + f.len(3.5f + 2.0f * u)});
+    }
+    std::vector<Vec2> river = riverTop;
+    river.insert(river.end(), riverBot.rbegin(), riverBot.rend());
+    Path rp;
+    rp.addPolygon(river);
+    c.fill(rp, tw ? hex(0x9A8AB8) : hex(0xFFD08A));
+
+    // Roofs of the town, row after row, larger towards us.
+    const Rgb walls[] = {hex(0x8A6A5A), hex(0x9A8A7A), hex(0x6A5A52), hex(0xB09080)};
+    const Rgb roofs[] = {hex(0x3A3A4A), hex(0x5A3A34), hex(0x2E3440), hex(0x4A4A50)};
+    for (int row = 0; row < 7; ++row) {
+        const float t = static_cast<float>(row) / 6.0f;
+        const float baseY = floorY + f.len(8) + t * t * f.len(120) + t * f.len(20);
+        const float size = f.len(7 + 18 * t);
+        for (float x = f.x(f.left()) - size; x < f.w + size;) {
+            const float w = size * rng.range(1.2f, 2.2f);
+            HouseLook house{walls[rng.below(4)], roofs[rng.below(4)], hex(0xC08A6A), hex(0xFFD890), tw ? 0.6f : 0.1f};
+            if (tw) {
+                house.wall = mix(house.wall, hex(0x2A2840), 0.7f);
+                house.roof = mix(house.roof, hex(0x1A1A2A), 0.5f);
+                house.roofLight = hex(0x4A4A62);
+            }
+            if (rng.chance(0.88f)) {
+                distantHouse(c, x, baseY + rng.range(-0.3f, 0.3f) * size, w, size * rng.range(0.6f, 0.9f), house, rng, s * (0.4f + 0.6f * t));
+            }
+            x += w + size * rng.range(0.1f, 0.6f);
+        }
+        // Trees between the houses.
+        for (int k = 0; k < 5; ++k) {
+            c.fill(foliageClump({rng.range(0, f.w), baseY}, size * 1.2f, size * 0.8f, rng, 6), tw ? hex(0x1A2226) : hex(0x3A3A3A));
+        }
+    }
+    // Power lines catching the light across the town.
+    std::vector<Vec2> a{f.at(-20, 250), f.at(-20, 256)};
+    std::vector<Vec2> b{f.at(660, 232), f.at(660, 238)};
+    wires(c, a, b, f.len(18), tw ? hex(0x6A6490) : hex(0xFFC890), std::max(0.7f, 0.9f * s), 0.8f);
+    // Street lamps coming on at twilight.
+    if (tw) {
+        for (int i = 0; i < 26; ++i) {
+            const Vec2 p{rng.range(0, f.w), f.y(rng.range(240, 330))};
+            glow(c, p, f.len(rng.range(1.5f, 3.0f)), hex(0xFFD9A0), 0.8f);
+        }
+    }
+    // Evening haze settles into the valley.
+    c.tint(tw ? hex(0x6A5A8A) : hex(0xE8A07A), [&](float, float y) { return 0.35f * std::exp(-std::pow((y - floorY) / f.len(40), 2.0f)); });
+
+    // The wooded slope falling away below us, on both sides of the flight.
+    for (int k = 0; k < 40; ++k) {
+        const float side = k % 2 == 0 ? -1.0f : 1.0f;
+        const float u = rng.unit();
+        const float x = f.x(320) + side * f.len(70 + 260 * u);
+        const float y = f.y(392 - 50 * u + rng.range(-15, 25));
+        c.fill(foliageClump({x, y}, f.len(rng.range(30, 55)), f.len(rng.range(18, 30)), rng, 10),
+               mix(tw ? hex(0x12141E) : hex(0x2A2228), tw ? hex(0x1E2030) : hex(0x4A3030), rng.unit()));
+    }
+    // Foreground: the top steps going down, cedar trunks, the two top lanterns.
+    const Rgb stone = tw ? hex(0x4A4658) : hex(0x7A6A6A);
+    const Rgb lit = tw ? hex(0x6A6080) : hex(0xE8A070);
+    for (int i = 7; i >= 0; --i) {
+        const float t0 = static_cast<float>(i) / 8.0f;
+        const float y0 = f.y(480) - f.len(110) * (1.0f - std::pow(1.0f - t0, 1.6f));
+        const float t1 = static_cast<float>(i + 1) / 8.0f;
+        const float y1 = f.y(480) - f.len(110) * (1.0f - std::pow(1.0f - t1, 1.6f));
+        const float half0 = f.len(190 - 110 * t0);
+        const float half1 = f.len(190 - 110 * t1);
+        Path tread;
+        const Vec2 q[] = {{f.x(320) - half1, y1}, {f.x(320) + half1, y1}, {f.x(320) + half0, y0}, {f.x(320) - half0, y0}};
+        tread.addPolygon(q);
+        c.fill(tread, Shader([=](float x, float y) {
+                   const float n = fbm01(x / f.len(10), y / f.len(4), m.seed + 10 + static_cast<std::uint64_t>(i), 3);
+                   const float light = clamp01(1.0f - (y - y1) / std::max(1.0f, y0 - y1));
+                   return mix(scale(stone, 0.55f + 0.4f * n), lit, 0.35f * light * n);
+               }));
+        Path edge;
+        edge.addRect(f.x(320) - half1, y1, half1 * 2, f.len(1.5f));
+        c.fill(edge, lit, 0.5f);
+    }
+    // Trunks frame the view.
+    cedarTrunk(c, f.x(18), -10, f.h + 10, f.len(70), tw ? hex(0x141018) : hex(0x2A1A18), tw ? hex(0x2A2230) : hex(0x6A3A2A), 1.0f, m.seed + 20);
+    cedarTrunk(c, f.x(626), -10, f.h + 10, f.len(60), tw ? hex(0x141018) : hex(0x2A1A18), tw ? hex(0x2A2230) : hex(0x7A4A30), -1.0f, m.seed + 21);
+    Rng br(m.seed + 30);
+    for (int k = 0; k < 3; ++k) {
+        const float dy = static_cast<float>(k) * 14.0f;
+        hangingBoughs(c, f.at(-10, dy - 6), f.len(200 - dy * 2), 0.1f + 0.1f * static_cast<float>(k), tw ? hex(0x0E1014) : hex(0x1E2018), br, s);
+        hangingBoughs(c, f.at(650, dy - 10), f.len(180 - dy * 2), 3.05f - 0.1f * static_cast<float>(k), tw ? hex(0x0E1014) : hex(0x1E2018), br, s);
+    }
+    LanternLook old;
+    old.stone = tw ? hex(0x3A3848) : hex(0x6A5858);
+    old.stoneDark = tw ? hex(0x18161E) : hex(0x2A2024);
+    old.tall = true;
+    stoneLantern(c, f.x(105), f.y(476), f.len(205), old);
+    LanternLook plain = old;
+    plain.tall = false;
+    stoneLantern(c, f.x(540), f.y(478), f.len(165), plain);
+
+    if (m.sitters > 0) {
+        const Rgb sil = hex(0x100E18);
+        Figure a{f.at(290, 400), f.len(150), Pose::Sitting, false, false, false, 0};
+        Figure b{f.at(352, 400), f.len(140), Pose::Sitting, true, true, false, 0};
+        c.fill(person(a), sil);
+        c.fill(person(b), sil);
+    }
+    if (m.standingGirl) {
+        Figure g{f.at(170, 400), f.len(205), Pose::Standing, true, true, false, 0.3f};
+        c.fill(person(g), hex(0x1A1420));
+        // The sun's rim on her outline.
+        Mask rim = rasterize(person(g), c.box());
+        Mask inner = rim;
+        Mask shifted(Box{rim.box().x - 2, rim.box().y, rim.box().w, rim.box().h});
+        for (int y = 0; y < rim.box().h; ++y) {
+            for (int x = 0; x < rim.box().w; ++x) {
+                shifted.local(x, y) = inner.local(x, y);
+            }
+        }
+        rim.subtract(shifted);
+        c.fill(rim, hex(0xFFB070), 0.8f);
+    }
+    vignette(c, 0.35f);
+    grain(c, 0.025f, m.seed);
+}
+
+}  // namespace velko::art

@@ -1,0 +1,235 @@
+// Grandfather's workshop at night under one bare bulb: CG07, the finished lantern of the
+// ending (ed02) and Shingo's plain wallpaper.
+
+#include "pictures/workshop.h"
+
+#include <cmath>
+
+#include "paint/effects.h"
+#include "paint/noise.h"
+#include "pictures/frame.h"
+#include "pictures/pictures.h"
+#include "scenery/figures.h"
+
+namespace velko::art {
+
+using namespace paint;
+
+namespace {
+
+// A bamboo lantern frame: rings and struts; `papered` 0..1 covers that share with washi.
+void lanternFrame(Canvas& c, Vec2 ctr, float rx, float ry, float papered, Rgb bamboo, float sc,
+                  Rng& rng) {
+    if (papered > 0) {
+        Path body;
+        body.addEllipse(ctr.x, ctr.y, rx, ry);
+        Mask m = rasterize(body, c.box());
+        if (papered < 1) {
+            Path part;
+            part.addRect(ctr.x - rx - 2, ctr.y - ry - 2, (rx * 2 + 4) * papered, ry * 2 + 4);
+            m.intersect(rasterize(part, c.box()));
+        }
+        c.fill(m, radialGradient({ctr.x - rx * 0.3f, ctr.y - ry * 0.3f}, rx * 1.5f, ry * 1.5f,
+                                 {{0, hex(0xFFF4DC)}, {1, hex(0xC8B090)}}), 0.92f);
+    }
+    Path ribs;
+    for (int i = 0; i <= 8; ++i) {
+        const float yy = ctr.y - ry + 2 * ry * static_cast<float>(i) / 8;
+        const float half = rx * std::sqrt(std::max(0.0f, 1.0f - std::pow((yy - ctr.y) / ry, 2.0f)));
+        std::vector<Vec2> ring;
+        for (int k = 0; k <= 16; ++k) {
+            const float a = 3.1416f * static_cast<float>(k) / 16;
+            ring.push_back({ctr.x - std::cos(a) * half, yy + std::sin(a) * half * 0.12f});
+        }
+        ribs.append(strokePolyline(ring, std::max(0.6f, 0.9f * sc)));
+    }
+    for (int k = 0; k < 5; ++k) {
+        const float u = -0.8f + 0.4f * static_cast<float>(k);
+        std::vector<Vec2> strut;
+        for (int i = 0; i <= 12; ++i) {
+            const float t = -1.0f + 2.0f * static_cast<float>(i) / 12;
+            strut.push_back({ctr.x + u * rx * std::sqrt(1.0f - t * t), ctr.y + t * ry});
+        }
+        ribs.append(strokePolyline(strut, std::max(0.5f, 0.7f * sc)));
+    }
+    c.fill(ribs, bamboo);
+    (void)rng;
+}
+
+}  // namespace
+
+void paintWorkshopScene(Canvas& c, WorkshopShot shot, std::uint64_t seed) {
+    const Frame f(c);
+    const float s = f.s;
+    Rng rng(seed);
+    const bool still = shot == WorkshopShot::StillLife;
+    const Vec2 bulb = still ? f.at(320, 60) : f.at(330, 118);
+
+    // Back wall of planks, and the window with the night outside.
+    c.shade([&](float x, float y) {
+        const float plank = std::fmod((x - f.x(0)) / f.len(26), 1.0f);
+        const float grainN = fbm01(x / f.len(3), y / f.len(40), seed + 1, 4);
+        Rgb col = mix(hex(0x5A3A24), hex(0x8A5E3C), grainN);
+        if (plank < 0.04f) {
+            col = scale(col, 0.45f);
+        }
+        return col;
+    });
+    const float winX = f.x(70);
+    const float winY = f.y(96);
+    Path win;
+    win.addRect(winX, winY, f.len(96), f.len(84));
+    c.fill(win, linearGradient({0, winY}, {0, winY + f.len(84)}, {{0, hex(0x0A1430)}, {1, hex(0x1E3260)}}));
+    Rng sr(seed + 2);
+    stars(c, 25, Box{static_cast<int>(winX), static_cast<int>(winY), static_cast<int>(f.len(96)), static_cast<int>(f.len(50))}, sr, 0.7f, [](float, float) { return 1.0f; });
+    Path frameBars;
+    frameBars.addRect(winX - f.len(4), winY - f.len(4), f.len(104), f.len(4));
+    frameBars.addRect(winX - f.len(4), winY + f.len(84), f.len(104), f.len(5));
+    frameBars.addRect(winX - f.len(4), winY, f.len(4), f.len(84));
+    frameBars.addRect(winX + f.len(96), winY, f.len(4), f.len(84));
+    frameBars.addRect(winX + f.len(46), winY, f.len(3), f.len(84));
+    frameBars.addRect(winX, winY + f.len(40), f.len(96), f.len(3));
+    c.fill(frameBars, hex(0x3A2618));
+
+    // Tools on the wall: a saw and a row of chisels.
+    c.fill(Path().addRect(f.x(470), f.y(120), f.len(110), f.len(4)), hex(0x3A2818));
+    for (int i = 0; i < 6; ++i) {
+        const float x = f.x(480 + static_cast<float>(i) * 16);
+        c.fill(Path().addRect(x, f.y(124), f.len(4), f.len(28)), hex(0x6A4A2A));
+        c.fill(Path().addRect(x + f.len(1), f.y(152), f.len(2), f.len(16)), hex(0x9AA0A8));
+    }
+    Path saw;
+    const Vec2 sp[] = {f.at(560, 180), f.at(620, 184), f.at(620, 200), f.at(566, 194)};
+    saw.addPolygon(sp);
+    c.fill(saw, hex(0x8A9098));
+
+    // Rafters with lantern frames hanging in rows.
+    for (const float ry : {14.0f, 56.0f}) {
+        c.fill(Path().addRect(0, f.y(ry), f.w, f.len(12)), Shader([&](float x, float y) {
+                   return mix(hex(0x3A2416), hex(0x5A3A22), fbm01(x / f.len(20), y / f.len(3), seed + 3, 3));
+               }));
+    }
+    if (!still) {
+        for (int row = 0; row < 2; ++row) {
+            const float hookY = f.y(row == 0 ? 26 : 68);
+            for (int i = 0; i < 7; ++i) {
+                const float x = f.x(40 + static_cast<float>(i) * 94 + static_cast<float>(row) * 47);
+                const float r = f.len(row == 0 ? 16 : 22);
+                const float cy = hookY + f.len(row == 0 ? 30 : 40);
+                c.fill(strokePolyline(std::vector<Vec2>{{x, hookY}, {x, cy - r * 1.3f}}, std::max(0.6f, 0.8f * s)), hex(0x2A1A10));
+                const float papered = (i + row) % 3 == 0 ? 1.0f : (i % 4 == 1 ? 0.4f : 0.0f);
+                lanternFrame(c, {x, cy}, r, r * 1.3f, papered, hex(0xC8A870), s, rng);
+            }
+        }
+    }
+
+    // The workbench: top in perspective, front edge, legs.
+    const float topY = f.y(still ? 300 : 282);
+    const float frontY = f.y(still ? 372 : 350);
+    Path bench;
+    const Vec2 bp[] = {{f.x(60), topY}, {f.x(580), topY}, {f.x(660), frontY}, {f.x(-20), frontY}};
+    bench.addPolygon(bp);
+    c.fill(bench, Shader([&](float x, float y) {
+               const float n = fbm01(x / f.len(60), y / f.len(2), seed + 4, 4);
+               return mix(hex(0x7A5230), hex(0xB08050), n);
+           }));
+    c.fill(Path().addRect(f.x(-20), frontY, f.len(680), f.len(20)), hex(0x4A3020));
+    c.fill(Path().addRect(0, frontY + f.len(20), f.w, f.h), hex(0x24160E));
+
+    if (!still) {
+        // Tools and materials on the bench.
+        for (int i = 0; i < 3; ++i) {
+            const Vec2 r = f.at(90 + static_cast<float>(i) * 30, 300 + static_cast<float>(i) * 8);
+            Path roll;
+            roll.addRoundRect(r.x, r.y - f.len(10), f.len(70), f.len(14), f.len(6));
+            c.fill(roll, mix(hex(0xF4ECDC), hex(0xE8D8B8), static_cast<float>(i) / 3.0f));
+            c.fill(Path().addEllipse(r.x + f.len(70), r.y - f.len(3), f.len(4), f.len(7)), hex(0xD8C8A8));
+        }
+        Path pot;
+        pot.addRect(f.x(470), f.y(282), f.len(34), f.len(28));
+        pot.addEllipse(f.x(487), f.y(310), f.len(17), f.len(5));
+        c.fill(pot, hex(0x6A7A86));
+        c.fill(Path().addEllipse(f.x(487), f.y(282), f.len(17), f.len(5)), hex(0xE8E4D8));
+        for (int i = 0; i < 3; ++i) {
+            const Vec2 a = f.at(494 + static_cast<float>(i) * 4, 284);
+            c.fill(strokePolyline(std::vector<Vec2>{a, {a.x + f.len(10 + static_cast<float>(i) * 6), a.y - f.len(40)}}, f.len(2.2f)), hex(0x8A6030));
+        }
+        Path plane;
+        plane.addRoundRect(f.x(540), f.y(296), f.len(60), f.len(16), f.len(3));
+        c.fill(plane, hex(0x9A6A3A));
+        c.fill(Path().addRect(f.x(556), f.y(292), f.len(4), f.len(6)), hex(0xA0A4A8));
+        // The half-papered round frame in the middle.
+        lanternFrame(c, f.at(320, 250), f.len(46), f.len(52), 0.5f, hex(0xD8B880), s * 1.4f, rng);
+    } else {
+        // The finished lantern with the child's drawing: two stick figures and a star.
+        const Vec2 lc = f.at(320, 222);
+        lanternFrame(c, lc, f.len(92), f.len(104), 1.0f, hex(0xD0B078), s * 1.8f, rng);
+        c.fill(Path().addRoundRect(lc.x - f.len(46), lc.y - f.len(118), f.len(92), f.len(18), f.len(4)), hex(0x1A1210));
+        c.fill(Path().addRoundRect(lc.x - f.len(46), lc.y + f.len(100), f.len(92), f.len(18), f.len(4)), hex(0x1A1210));
+        const Rgb crayon = hex(0x3A4A9A);
+        const float w = f.len(3.2f);
+        for (const float dx : {-30.0f, 22.0f}) {
+            const Vec2 head = f.at(320 + dx, 212);
+            Path fig;
+            std::vector<Vec2> ring;
+            for (int k = 0; k <= 24; ++k) {
+                const float a = 6.2832f * static_cast<float>(k) / 24;
+                ring.push_back({head.x + std::cos(a) * f.len(8), head.y + std::sin(a) * f.len(8)});
+            }
+            fig.append(strokePolyline(ring, w));
+            fig.append(strokePolyline(std::vector<Vec2>{{head.x, head.y + f.len(8)}, {head.x, head.y + f.len(36)}}, w));
+            fig.append(strokePolyline(std::vector<Vec2>{{head.x - f.len(14), head.y + f.len(16)}, {head.x, head.y + f.len(20)}, {head.x + f.len(14), head.y + f.len(16)}}, w));
+            fig.append(strokePolyline(std::vector<Vec2>{{head.x - f.len(10), head.y + f.len(56)}, {head.x, head.y + f.len(36)}, {head.x + f.len(10), head.y + f.len(56)}}, w));
+            c.fill(fig, dx < 0 ? crayon : hex(0xC0402E));
+        }
+        // Their hands meet.
+        c.fill(strokePolyline(std::vector<Vec2>{f.at(304, 232), f.at(328, 232)}, w), hex(0x7A4A6A));
+        std::vector<Vec2> star;
+        for (int k = 0; k <= 10; ++k) {
+            const float a = -1.5708f + 6.2832f * static_cast<float>(k % 5) * 2.0f / 5.0f;
+            star.push_back({f.x(300) + std::cos(a) * f.len(13), f.y(168) + std::sin(a) * f.len(13)});
+        }
+        c.fill(strokePolyline(star, w), hex(0xE0A020));
+        // Scissors and a brush beside it.
+        c.fill(strokePolyline(std::vector<Vec2>{f.at(130, 330), f.at(200, 318)}, f.len(4)), hex(0x8A6030));
+        c.fill(Path().addEllipse(f.x(205), f.y(317), f.len(9), f.len(4), -0.17f), hex(0x1A1410));
+        c.fill(Path().addRect(f.x(450), f.y(320), f.len(70), f.len(12)), hex(0xF0E8D8));
+    }
+    if (shot == WorkshopShot::WithShingo) {
+        Figure boy{f.at(170, 470), f.len(270), Pose::Standing, false, false, false, 0.6f};
+        c.fill(person(boy), hex(0x120C0A));
+    }
+
+    // The bulb's light: bright near it, falling off into brown shadow.
+    c.tint(hex(0x0C0806), [&](float x, float y) {
+        const float d = std::hypot(x - bulb.x, (y - bulb.y) * 0.9f) / f.len(still ? 420 : 380);
+        return 0.08f + 0.72f * smoothstep(0.1f, 1.3f, d);
+    });
+    c.fill(strokePolyline(std::vector<Vec2>{{bulb.x, 0}, {bulb.x, bulb.y - f.len(12)}}, std::max(0.8f, 1.2f * s)), hex(0x1A1410));
+    c.fill(Path().addRect(bulb.x - f.len(4), bulb.y - f.len(14), f.len(8), f.len(7)), hex(0x3A3028));
+    c.fill(Path().addEllipse(bulb.x, bulb.y, f.len(7), f.len(9)), hex(0xFFF6D8));
+    glow(c, bulb, f.len(16), hex(0xFFD890), 1.2f);
+    glow(c, bulb, f.len(90), hex(0xFFB060), 0.25f);
+    // Dust in the light.
+    for (int i = 0; i < static_cast<int>(120 * s * s); ++i) {
+        const float a = rng.range(0.3f, 2.8f);
+        const float d = rng.range(0.1f, 1.0f) * f.len(200);
+        const Vec2 p{bulb.x + std::cos(a) * d, bulb.y + std::sin(a) * d};
+        c.fill(Path().addCircle(p.x, p.y, f.len(rng.range(0.4f, 0.9f))), hex(0xFFE8C0), rng.range(0.15f, 0.5f) * (1.0f - d / f.len(220)));
+    }
+    grain(c, 0.03f, seed);
+}
+
+Canvas paintWorkshop(Studio&, const PictureEntry& e) {
+    Canvas c(e.width, e.height);
+    paintWorkshopScene(c, WorkshopShot::Night, e.seed);
+    return c;
+}
+
+Canvas paintFinishedLantern(Studio&, const PictureEntry& e) {
+    Canvas c(e.width, e.height);
+    paintWorkshopScene(c, WorkshopShot::StillLife, e.seed);
+    return c;
+}
+
+}  // namespace velko::art
