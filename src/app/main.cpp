@@ -2,7 +2,9 @@
 
 #include <cstdio>
 #include <cstring>
+#include <filesystem>
 #include <optional>
+#include <string>
 #include <string_view>
 
 #include "base/utf.h"
@@ -24,16 +26,28 @@
 namespace {
 
 constexpr const char* kUsage =
-    "usage: velko01 [--help] [--version]\n"
+    "usage: velko01 [--help] [--version] [--script FILE] [--game DIR]\n"
     "Plays the episode. Left click reads on, right click shows the bare picture; the menu\n"
-    "\"終了\" returns to the title. F11 or Alt+Enter: full screen. F10: the menu bar.\n";
+    "\"終了\" returns to the title. F11 or Alt+Enter: full screen. F10: the menu bar.\n"
+    "  --script FILE  play a scenario source instead of the episode (for its author)\n"
+    "  --game DIR     take BMP/, Music/ and Wall/ from DIR instead of the program's folder\n";
 
 }  // namespace
 
 int main(int argc, char** argv) {
     using namespace velko;
+    std::optional<std::string> scriptFile;
+    std::filesystem::path gameDir = engine::executableFolder();
     for (int i = 1; i < argc; ++i) {
         const std::string_view arg = argv[i];
+        if ((arg == "--script" || arg == "--game") && i + 1 < argc) {
+            if (arg == "--script") {
+                scriptFile = argv[++i];
+            } else {
+                gameDir = argv[++i];
+            }
+            continue;
+        }
         if (arg == "--help" || arg == "-h") {
             std::fputs(kUsage, stdout);
             return 0;
@@ -44,6 +58,14 @@ int main(int argc, char** argv) {
         }
         std::fprintf(stderr, "velko01: unknown argument \"%s\"\n%s", argv[i], kUsage);
         return 2;
+    }
+
+    auto script = scriptFile ? script::loadSourceFile(*scriptFile)
+                             : script::loadSource(script::builtinScenarioSource(),
+                                                  script::builtinScenarioFileName());
+    if (!script) {
+        std::fprintf(stderr, "velko01: %s\n", script.error().c_str());
+        return 1;
     }
 
     const engine::Product& product = engine::builtinProduct();
@@ -58,12 +80,6 @@ int main(int argc, char** argv) {
         std::fprintf(stderr, "velko01: %s\n", window.error().c_str());
         return 1;
     }
-    auto script = script::loadSource(script::builtinScenarioSource(),
-                                     script::builtinScenarioFileName());
-    if (!script) {
-        std::fprintf(stderr, "velko01: %s\n", script.error().c_str());
-        return 1;
-    }
 
     sdl::RealClock clock;
     platform::EventPump pump(**window, clock);
@@ -76,7 +92,7 @@ int main(int argc, char** argv) {
     // Held for the program's whole life; a crashed or killed earlier instance leaves no
     // lock behind.
     std::optional<sdl::InstanceLock> lock;
-    engine::Engine engine(host, *script, engine::GameFolder(engine::executableFolder()), product);
+    engine::Engine engine(host, *script, engine::GameFolder(gameDir), product);
     engine.anotherInstanceRunning = [&lock] {
         auto acquired = sdl::InstanceLock::acquire(sdl::InstanceLock::defaultPath());
         if (!acquired) {
