@@ -17,8 +17,8 @@ struct Error {
 template <typename T>
 class [[nodiscard]] Result {
 public:
-    Result(T value) : state_(std::move(value)) {}       // NOLINT: implicit on purpose
-    Result(Error error) : state_(std::move(error)) {}   // NOLINT: implicit on purpose
+    Result(T value) : state_(std::move(value)) {}      // NOLINT: implicit on purpose
+    Result(Error error) : state_(std::move(error)) {}  // NOLINT: implicit on purpose
 
     bool ok() const { return state_.index() == 0; }
     explicit operator bool() const { return ok(); }
@@ -53,6 +53,8 @@ private:
 struct Ok {};
 using Status = Result<Ok>;
 
-inline Error makeError(std::string message) { return Error{std::move(message)}; }
+inline Error makeError(std::string message) {
+    return Error{std::move(message)};
+}
 
 }  // namespace velko

@@ -16,6 +16,8 @@ std::optional<std::u16string> utf8ToUtf16(std::string_view utf8);
 std::string utf16ToUtf8(std::u16string_view utf16);
 
 // For literals in code: u8"…" text known to be valid.
-inline std::u16string u16(std::string_view utf8) { return utf8ToUtf16(utf8).value_or(u"\uFFFD"); }
+inline std::u16string u16(std::string_view utf8) {
+    return utf8ToUtf16(utf8).value_or(u"\uFFFD");
+}
 
 }  // namespace velko

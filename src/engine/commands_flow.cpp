@@ -24,8 +24,7 @@ Status Engine::flowCommand(Opcode op, std::u16string_view line, bool& stop) {
                 return makeError(target.error());
             }
             if (*target < script::kFirstLineNumber || *target > script::kLastLineNumber) {
-                return makeError("IF target " + std::to_string(*target) +
-                                 " is outside 1 to 32767");
+                return makeError("IF target " + std::to_string(*target) + " is outside 1 to 32767");
             }
             intLineNumber = static_cast<std::int16_t>(*target - 1);
             break;

@@ -26,7 +26,9 @@ Engine::~Engine() {
     frmMain_->Form_Unload();
 }
 
-std::u16string Engine::appTitle() const { return product_.title; }
+std::u16string Engine::appTitle() const {
+    return product_.title;
+}
 
 void Engine::Main() {
     // 1. A second instance ends at once, silently.
@@ -123,8 +125,8 @@ void Engine::RunScript() {
         }
         const Opcode op = script::opcodeOf(*line);
         lastLine_ = intLineNumber;
-        host_.trace.event("line",
-                          std::to_string(intLineNumber) + " " + std::string(script::opcodeName(op)));
+        host_.trace.event(
+            "line", std::to_string(intLineNumber) + " " + std::string(script::opcodeName(op)));
         const Status status = execute(op, *line, stop);
         if (ended_ || generation != generation_) {
             break;
@@ -261,7 +263,9 @@ void Engine::closeRequested() {
     endProgram();
 }
 
-void Engine::unloadMainWindow() { closeRequested(); }
+void Engine::unloadMainWindow() {
+    closeRequested();
+}
 
 void Engine::endProgram() {
     if (ended_) {

@@ -14,7 +14,9 @@ FrmMain::FrmMain(Engine& engine, platform::Host& host)
       engine_(engine),
       host_(host) {}
 
-FrmMain::~FrmMain() { Form_Unload(); }
+FrmMain::~FrmMain() {
+    Form_Unload();
+}
 
 void FrmMain::Form_Load() {
     for (platform::Surface* s : {&picDisp, &picFPtarn, &picBmp, &picBackBuff}) {
@@ -42,7 +44,9 @@ void FrmMain::Form_Unload() {
     }
 }
 
-void FrmMain::Form_QueryClose() { engine_.closeRequested(); }
+void FrmMain::Form_QueryClose() {
+    engine_.closeRequested();
+}
 
 void FrmMain::onMenuCommand(platform::MenuCommand command) {
     if (command == platform::MenuCommand::End) {

@@ -38,7 +38,9 @@ public:
     void Form_Unload();
     bool loaded() const { return loaded_; }
 
-    void setMenuEnabled(ui::MenuItem item, bool enabled) { host_.window.setMenuEnabled(item, enabled); }
+    void setMenuEnabled(ui::MenuItem item, bool enabled) {
+        host_.window.setMenuEnabled(item, enabled);
+    }
     void setEnabled(bool enabled) { host_.window.setEnabled(enabled); }
 
     // Handlers.

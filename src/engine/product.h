@@ -10,7 +10,7 @@
 namespace velko::engine {
 
 struct Product {
-    std::u16string title;      // "灯守坂　第１話"
+    std::u16string title;  // "灯守坂　第１話"
     std::u16string maker;
     std::string homepage;
     std::u16string rights;

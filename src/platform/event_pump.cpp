@@ -42,7 +42,9 @@ TimerId EventPump::setTimer(std::uint32_t periodMs, std::function<void()> callba
     return id;
 }
 
-void EventPump::killTimer(TimerId id) { timers_.erase(id); }
+void EventPump::killTimer(TimerId id) {
+    timers_.erase(id);
+}
 
 void EventPump::fireDueTimers() {
     // Collect first: a callback may set or kill timers, or process events itself.
@@ -60,7 +62,7 @@ void EventPump::fireDueTimers() {
         }
         it->second.last = clock_.tickCount();
         it->second.running = true;
-        auto callback = it->second.callback;   // the timer may be killed inside
+        auto callback = it->second.callback;  // the timer may be killed inside
         callback();
         it = timers_.find(id);
         if (it != timers_.end()) {

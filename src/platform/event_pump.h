@@ -42,7 +42,7 @@ public:
     // A windowless timer, fired from event processing every `periodMs` (never re-entered
     // while its own callback runs). Ids are never 0.
     TimerId setTimer(std::uint32_t periodMs, std::function<void()> callback);
-    void killTimer(TimerId id);   // unknown or killed ids are ignored
+    void killTimer(TimerId id);  // unknown or killed ids are ignored
 
     void requestQuit() { quit_ = true; }
     bool quitRequested() const { return quit_; }

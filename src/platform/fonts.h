@@ -21,9 +21,9 @@ struct FontSpec {
     FontFace face = FontFace::Gothic;
     int emHeight = 19;
     int emWidth = 0;
-    bool bold = false;       // synthetic one-pixel bold that keeps the advances
+    bool bold = false;  // synthetic one-pixel bold that keeps the advances
     bool underline = false;
-    bool antialias = true;   // false: one-bit glyphs (crisp, and idempotent when redrawn)
+    bool antialias = true;  // false: one-bit glyphs (crisp, and idempotent when redrawn)
 
     friend bool operator==(const FontSpec&, const FontSpec&) = default;
 };
@@ -33,8 +33,8 @@ public:
     virtual ~Font() = default;
 
     virtual const FontSpec& spec() const = 0;
-    virtual int lineHeight() const = 0;   // distance between the tops of two lines
-    virtual int ascent() const = 0;       // from a line's top to the baseline
+    virtual int lineHeight() const = 0;  // distance between the tops of two lines
+    virtual int ascent() const = 0;      // from a line's top to the baseline
     virtual int advance(char32_t c) const = 0;
 
     // Width of the text in pixels (surrogate pairs count as one character; CR and LF as 0).

@@ -21,18 +21,18 @@ struct InputEvent {
         MouseDown,
         MouseUp,
         MouseMove,
-        KeyDown,          // `key` holds the key name ("Return", "Space", "Escape", "F10", "A"...)
-        Paint,            // the window must be repainted
-        Close,            // the window's close request
-        Menu,             // a menu command chosen without the menu bar (headless input)
-        Answer,           // a dialog button pressed without a click (headless input)
-        ToggleFullscreen, // F11 / Alt+Enter, already recognised by the native window
+        KeyDown,           // `key` holds the key name ("Return", "Space", "Escape", "F10", "A"...)
+        Paint,             // the window must be repainted
+        Close,             // the window's close request
+        Menu,              // a menu command chosen without the menu bar (headless input)
+        Answer,            // a dialog button pressed without a click (headless input)
+        ToggleFullscreen,  // F11 / Alt+Enter, already recognised by the native window
     };
     Kind kind = Kind::Paint;
     double x = 0;
     double y = 0;
-    int button = 0;   // MouseButton for MouseDown/MouseUp, held buttons for MouseMove
-    int shift = 0;    // ShiftState
+    int button = 0;  // MouseButton for MouseDown/MouseUp, held buttons for MouseMove
+    int shift = 0;   // ShiftState
     std::string key;
     MenuCommand menu = MenuCommand::End;
     DialogAnswer answer = DialogAnswer::Ok;

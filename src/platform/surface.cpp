@@ -7,7 +7,9 @@
 
 namespace velko::platform {
 
-int pointsToPixels(double points) { return static_cast<int>(std::lround(points * 96.0 / 72.0)); }
+int pointsToPixels(double points) {
+    return static_cast<int>(std::lround(points * 96.0 / 72.0));
+}
 
 Surface::Surface(std::string name, int width, int height, FontLibrary* fonts)
     : name_(std::move(name)), fonts_(fonts), image_(width, height, gfx::kBlack) {}

@@ -18,9 +18,9 @@
 namespace velko::platform {
 
 struct MouseEvent {
-    int button = 0;   // MouseButton bits
-    int shift = 0;    // ShiftState bits
-    double x = 0;     // logical pixels, possibly fractional
+    int button = 0;  // MouseButton bits
+    int shift = 0;   // ShiftState bits
+    double x = 0;    // logical pixels, possibly fractional
     double y = 0;
 };
 
@@ -74,7 +74,7 @@ public:
     gfx::Pixel backColor = gfx::kBlack;
     bool fontTransparent = true;
     FontFace fontFace = FontFace::Gothic;
-    double fontSize = 14.25;   // points at 96 dots per inch
+    double fontSize = 14.25;  // points at 96 dots per inch
     bool fontBold = false;
 
     // A font selected into the drawing context wins over the text state's font until it is

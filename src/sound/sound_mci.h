@@ -17,11 +17,15 @@ public:
     void playWaveA(const std::filesystem::path& strWaveName) { trace("playWaveA", strWaveName); }
     void playWaveB(const std::filesystem::path& strWaveName) { trace("playWaveB", strWaveName); }
     void playWaveC(const std::filesystem::path& strWaveName) { trace("playWaveC", strWaveName); }
-    void playWaveLoop(const std::filesystem::path& strMidiName) { trace("playWaveLoop", strMidiName); }
+    void playWaveLoop(const std::filesystem::path& strMidiName) {
+        trace("playWaveLoop", strMidiName);
+    }
     void stopWave() { host_.trace.event("sound", "stopWave"); }
     void playMidi(const std::filesystem::path& strMidiName) { trace("playMidi", strMidiName); }
     void stopMidi() { host_.trace.event("sound", "stopMidi"); }
-    void PlayMidiLoop(const std::filesystem::path& strMidiName) { trace("PlayMidiLoop", strMidiName); }
+    void PlayMidiLoop(const std::filesystem::path& strMidiName) {
+        trace("PlayMidiLoop", strMidiName);
+    }
     void mtmrMidiLoop() {}
     bool GetWaveStop() { return true; }
 

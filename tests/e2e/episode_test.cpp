@@ -42,7 +42,7 @@ TEST(Episode, EveryStoryLineRunsOnceInOrder) {
         input += std::to_string(t) + " click 320 240\n";
     }
 
-    HeadlessGame game;   // only to host the run's files: the pictures are the built ones
+    HeadlessGame game;  // only to host the run's files: the pictures are the built ones
     const auto run = game.run(patched, input, {"--game", VELKO_GAME_DIR});
     ASSERT_EQ(run.exitCode, 0) << run.output;
     EXPECT_EQ(run.executedLines(), expected);

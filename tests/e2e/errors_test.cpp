@@ -11,7 +11,7 @@ namespace {
 struct Case {
     const char* scenario;
     int line;
-    const char* fragment;   // part of the message
+    const char* fragment;  // part of the message
 };
 
 TEST(ScriptErrors, AreReportedWithTheirLineAndEndTheProgramBeforeTheTitle) {

@@ -63,13 +63,12 @@ TEST(Flow, ReturnAndSpaceReadOnLikeALeftClick) {
 TEST(Flow, RightClickViewFollowsKR) {
     HeadlessGame game;
     game.addPicture("BMP/red.bmp", solid(640, 480, 0xFF0000));
-    const auto run = game.run(
-        "1\tKR True\n2\tPA red.bmp\n3\tKS\n4\tKR False\n5\tKS\n6\tED\n",
-        "1000 click 5 5 right\n1100 shot bare\n"
-        "1200 click 5 5 right\n1300 shot composed\n"
-        "1400 click 5 5\n"                          // resumes: line 4, KR False, KS
-        "1500 click 5 5 right\n1600 shot refused\n"
-        "1700 click 5 5\n");
+    const auto run = game.run("1\tKR True\n2\tPA red.bmp\n3\tKS\n4\tKR False\n5\tKS\n6\tED\n",
+                              "1000 click 5 5 right\n1100 shot bare\n"
+                              "1200 click 5 5 right\n1300 shot composed\n"
+                              "1400 click 5 5\n"  // resumes: line 4, KR False, KS
+                              "1500 click 5 5 right\n1600 shot refused\n"
+                              "1700 click 5 5\n");
     ASSERT_EQ(run.exitCode, 0) << run.output;
     const auto bare = run.shot("bare");
     const auto composed = run.shot("composed");
@@ -95,7 +94,7 @@ TEST(Flow, EndStopsMusicFadesOutAndExits) {
     HeadlessGame game;
     const auto run = game.run("1\tED\n2\tKS\n", "");
     const auto e = run.events();
-    const std::vector<std::string> expected = {"line 1 ED",      "sound stopMidi", "sound stopWave",
+    const std::vector<std::string> expected = {"line 1 ED", "sound stopMidi", "sound stopWave",
                                                "fade 0 1", "exit"};
     EXPECT_EQ(e, expected);
     EXPECT_EQ(run.timeOf("exit"), 410);

@@ -1,7 +1,7 @@
 #include "headless_run.h"
 
-#include <spawn.h>
 #include <fcntl.h>
+#include <spawn.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -42,7 +42,9 @@ std::vector<std::string> splitLines(const std::string& text) {
 
 }  // namespace
 
-gfx::Bitmap solid(int w, int h, gfx::Pixel color) { return gfx::Bitmap(w, h, color); }
+gfx::Bitmap solid(int w, int h, gfx::Pixel color) {
+    return gfx::Bitmap(w, h, color);
+}
 
 std::vector<std::string> HeadlessRun::events() const {
     std::vector<std::string> out;

@@ -15,8 +15,8 @@ namespace velko::test {
 
 struct HeadlessRun {
     int exitCode = -1;
-    std::string output;                 // what the tool printed (stdout and stderr)
-    std::vector<std::string> trace;     // trace.log, line by line
+    std::string output;              // what the tool printed (stdout and stderr)
+    std::vector<std::string> trace;  // trace.log, line by line
     std::filesystem::path outDir;
 
     // Trace lines without their times, for order checks.
@@ -34,7 +34,7 @@ struct HeadlessRun {
 
 class HeadlessGame {
 public:
-    HeadlessGame();   // a fresh folder with empty BMP/, Music/ and Wall/
+    HeadlessGame();  // a fresh folder with empty BMP/, Music/ and Wall/
     ~HeadlessGame();
 
     const std::filesystem::path& dir() const { return dir_; }

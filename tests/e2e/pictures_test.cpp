@@ -84,9 +84,9 @@ TEST(Pictures, StampKeysOutItsBackgroundAndTheBareViewHasNoStamp) {
     const auto run = game.run("1\tKR True\n2\tPL blue.bmp\n3\tBD tuduku.bmp\n4\tKS\n",
                               "1000 shot stamped\n1100 click 1 1 right\n1200 shot bare\n");
     const auto stamped = run.shot("stamped");
-    EXPECT_EQ(stamped.at(480, 320), 0x0000FFu);   // key colour: the picture shows
+    EXPECT_EQ(stamped.at(480, 320), 0x0000FFu);  // key colour: the picture shows
     EXPECT_EQ(stamped.at(579, 419), 0x0000FFu);
-    EXPECT_EQ(stamped.at(520, 360), 0xFFFFFFu);   // the lettering
+    EXPECT_EQ(stamped.at(520, 360), 0xFFFFFFu);  // the lettering
     EXPECT_EQ(stamped.at(479, 320), 0x0000FFu);
     EXPECT_EQ(run.shot("bare").at(520, 360), 0x0000FFu);
 }
@@ -98,9 +98,9 @@ TEST(Pictures, MissingAndBrokenPicturesWarnAndShowBlack) {
     std::string truncated = "BM";
     truncated.resize(60, '\0');
     game.addFile("BMP/short.bmp", truncated);
-    const auto run = game.run(
-        "1\tPK missing.bmp\n2\tPK broken.bmp\n3\tPK empty.bmp\n4\tPK short.bmp\n5\tKS\n",
-        "5000 shot black\n");
+    const auto run =
+        game.run("1\tPK missing.bmp\n2\tPK broken.bmp\n3\tPK empty.bmp\n4\tPK short.bmp\n5\tKS\n",
+                 "5000 shot black\n");
     EXPECT_EQ(run.exitCode, 0);
     EXPECT_TRUE(run.has("line 5 KS"));
     int warnings = 0;

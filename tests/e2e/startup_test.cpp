@@ -9,8 +9,8 @@ namespace {
 
 TEST(Startup, FewColoursShowTheAdviceOnceThenTheScriptStarts) {
     HeadlessGame game;
-    const auto run = game.run("1\tKS\n2\tED\n", "100 key Return\n200 click 1 1\n",
-                              {"--display", "800x600x8"});
+    const auto run =
+        game.run("1\tKS\n2\tED\n", "100 key Return\n200 click 1 1\n", {"--display", "800x600x8"});
     const std::vector<std::string> expected = {
         "box このｹﾞｰﾑは16Bitｶﾗｰ以上でﾌﾟﾚｲすることをお勧めします。", "answer ok", "line 1 KS",
         "line 2 ED"};

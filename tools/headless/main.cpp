@@ -105,10 +105,10 @@ int main(int argc, char** argv) {
     }
 
     // The scenario: the built-in episode or the given file.
-    Result<script::Script> loaded =
-        scriptFile ? script::loadSourceFile(*scriptFile)
-                   : script::loadSource(script::builtinScenarioSource(),
-                                        script::builtinScenarioFileName());
+    Result<script::Script> loaded = scriptFile
+                                        ? script::loadSourceFile(*scriptFile)
+                                        : script::loadSource(script::builtinScenarioSource(),
+                                                             script::builtinScenarioFileName());
     if (!loaded) {
         std::cerr << "velko-headless: " << loaded.error() << "\n";
         return 2;

@@ -22,7 +22,9 @@ Result<std::unique_ptr<FileTrace>> FileTrace::open(const std::filesystem::path& 
     return std::unique_ptr<FileTrace>(new FileTrace(f, clock));
 }
 
-FileTrace::~FileTrace() { close(); }
+FileTrace::~FileTrace() {
+    close();
+}
 
 void FileTrace::event(std::string_view kind, std::string_view details) {
     if (!file_) {

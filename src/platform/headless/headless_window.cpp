@@ -77,7 +77,7 @@ platform::NativeWindow::WaitResult HeadlessWindow::wait(std::optional<std::uint3
         return WaitResult::Exhausted;
     }
     return !events_.empty() && events_.front().time <= clock_.now() ? WaitResult::Ready
-                                                                     : WaitResult::TimedOut;
+                                                                    : WaitResult::TimedOut;
 }
 
 void HeadlessWindow::present(const gfx::Bitmap& frame, int menuBarHeight) {
@@ -122,7 +122,9 @@ void HeadlessWindow::takeShotsUpTo(std::uint64_t limit, bool inclusive) {
     }
 }
 
-void HeadlessWindow::flushShots() { takeShotsUpTo(clock_.now(), true); }
+void HeadlessWindow::flushShots() {
+    takeShotsUpTo(clock_.now(), true);
+}
 
 void HeadlessWindow::endRun() {
     if (ended_) {

@@ -42,9 +42,9 @@ bool parseCoord(const std::string& s, double& out) {
 
 std::string canonicalKeyName(std::string_view name) {
     static const char* const kNames[] = {
-        "Return", "Space", "Escape", "Tab", "Backspace", "Left", "Right", "Up", "Down",
-        "Home", "End", "PageUp", "PageDown", "Left Alt", "Right Alt", "Left Shift",
-        "Right Shift", "Left Ctrl", "Right Ctrl", "Delete", "Insert",
+        "Return",    "Space",      "Escape",      "Tab",       "Backspace",  "Left",     "Right",
+        "Up",        "Down",       "Home",        "End",       "PageUp",     "PageDown", "Left Alt",
+        "Right Alt", "Left Shift", "Right Shift", "Left Ctrl", "Right Ctrl", "Delete",   "Insert",
     };
     const std::string l = lower(name);
     for (const char* n : kNames) {
@@ -101,7 +101,9 @@ Result<InputScript> parseInputScript(std::string_view text, const std::string& f
         }
         const std::string kind = lower(w[1]);
         const auto args = w.size() - 2;
-        const auto needArgs = [&](std::size_t lo, std::size_t hi) { return args >= lo && args <= hi; };
+        const auto needArgs = [&](std::size_t lo, std::size_t hi) {
+            return args >= lo && args <= hi;
+        };
         platform::InputEvent ev;
         double x = 0;
         double y = 0;

@@ -24,7 +24,9 @@ public:
     void advanceTo(std::uint64_t t);
 
     // Called with (from, to) whenever the clock moves forward: shots and --until hang here.
-    void setOnAdvance(std::function<void(std::uint64_t, std::uint64_t)> f) { onAdvance_ = std::move(f); }
+    void setOnAdvance(std::function<void(std::uint64_t, std::uint64_t)> f) {
+        onAdvance_ = std::move(f);
+    }
 
 private:
     std::uint64_t now_ = 0;
