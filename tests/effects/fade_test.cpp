@@ -275,5 +275,29 @@ TEST(FadeFrame, UnevenSurfacesFollowEachOperationsSize) {
     }
 }
 
+// One size for all four (the program's case, at any width): one pass, the same result.
+TEST(FadeFrame, EvenSurfacesGiveSourceAndMask) {
+    for (const auto& [w, h] : {std::pair{70, 21}, {640, 480}, {3, 9}}) {
+        testing::BlankFonts fonts;
+        platform::Surface screen{"picDisp", w, h, &fonts};
+        platform::Surface source{"picBmp", w, h, &fonts};
+        platform::Surface mask{"picFPtarn", w, h, &fonts};
+        platform::Surface back{"picBackBuff", w, h, &fonts};
+        gfx::fillRect(back.image(), back.constImage().rect(), gfx::kWhite);
+        const gfx::Bitmap src = knownPicture(w, h);
+        gfx::bitBlt(source.image(), 0, 0, w, h, src, 0, 0, gfx::Rop::SrcCopy);
+        gfx::PatternBrush brush;
+        brush.rows = {0x80, 0x41, 0x22, 0x14, 0x08, 0xF0, 0x0F, 0xFF};
+        composeFadeFrame(FadeSurfaces{screen, source, mask, back}, brush);
+        gfx::Bitmap tile(w, h);
+        gfx::patBlt(tile, 0, 0, w, h, brush, gfx::Rop::PatCopy);
+        gfx::Bitmap frame = src;
+        gfx::bitBlt(frame, 0, 0, w, h, tile, 0, 0, gfx::Rop::SrcAnd);
+        EXPECT_TRUE(mask.constImage() == tile) << w << "x" << h;
+        EXPECT_TRUE(back.constImage() == frame) << w << "x" << h;
+        EXPECT_TRUE(screen.constImage() == frame) << w << "x" << h;
+    }
+}
+
 }  // namespace
 }  // namespace velko::effects
