@@ -65,6 +65,27 @@ TEST(MmlErrors, RunawayRepeatsStopWithAMessage) {
     EXPECT_NE(midi.error().find("runaway repeats"), std::string::npos) << midi.error();
 }
 
+TEST(MmlErrors, HostileNestingStopsWithAMessage) {
+    const std::string deep = "track t 1\n" + std::string(40, '[') + "c" + std::string(40, ']');
+    auto midi = compileMml(deep, "t.mml");
+    ASSERT_FALSE(midi.ok());
+    EXPECT_EQ(midi.error(), "t.mml:2:33: loops nested more than 32 deep");
+
+    // Repeats of commands that take no time must not run for ages.
+    midi = compileMml("track t 1\n[[[[[[l4 v+1]999]999]999]999]999]999 c\n", "t.mml");
+    ASSERT_FALSE(midi.ok());
+    EXPECT_NE(midi.error().find("too many steps"), std::string::npos) << midi.error();
+
+    std::string chain = "macro m0\nc\nend\n";
+    for (int i = 1; i <= 70; ++i) {
+        chain += "macro m" + std::to_string(i) + "\n$m" + std::to_string(i - 1) + "\nend\n";
+    }
+    midi = compileMml(chain + "track t 1\n$m70\n", "t.mml");
+    ASSERT_FALSE(midi.ok());
+    EXPECT_NE(midi.error().find("macros nested more than 64 deep"), std::string::npos)
+        << midi.error();
+}
+
 TEST(MmlErrors, CommentsBlankLinesAndCrLfAreAccepted) {
     auto midi = compileMml(
         "\xEF\xBB\xBF; a piece\r\n\r\ntitle A; B\r\ntrack t 1 ; lead\r\n"

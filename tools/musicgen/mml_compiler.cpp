@@ -12,6 +12,9 @@ namespace {
 // A generous bound that keeps nested repeats from producing absurd files.
 constexpr std::uint32_t kMaxTicks = kTicksPerQuarter * 60 * 400 * 60;  // an hour at 400 bpm
 constexpr std::size_t kMaxEvents = 2'000'000;
+// Repeats of commands that neither sound nor take time would otherwise loop for ages.
+constexpr std::uint64_t kMaxSteps = 50'000'000;
+constexpr int kMaxMacroDepth = 64;
 
 struct TempoChange {
     std::uint32_t tick;
@@ -90,6 +93,8 @@ private:
     std::string error_;
 
     std::uint32_t cursor_ = 0;
+    std::uint64_t steps_ = 0;
+    int macroDepth_ = 0;
     bool started_ = false;  // a note or rest has been seen: commands now become events
     int octave_ = 4;
     int length_ = kTicksPerQuarter;
@@ -234,6 +239,9 @@ private:
     }
 
     bool walkNode(const Node& n) {
+        if (++steps_ > kMaxSteps) {
+            return fail(n.pos, "the piece takes too many steps to play (runaway repeats?)");
+        }
         if (tieNext_ && n.kind == NodeKind::Rest) {
             return fail(tiePos_, "'&' must be followed by a note, not a rest");
         }
@@ -323,8 +331,16 @@ private:
                 return true;
             case NodeKind::LoopBreak:
                 return true;
-            case NodeKind::Macro:
-                return walk(*n.macro);
+            case NodeKind::Macro: {
+                if (macroDepth_ >= kMaxMacroDepth) {
+                    return fail(n.pos, "macros nested more than " + std::to_string(kMaxMacroDepth) +
+                                           " deep");
+                }
+                ++macroDepth_;
+                const bool ok = walk(*n.macro);
+                --macroDepth_;
+                return ok;
+            }
         }
         return true;
     }

@@ -30,6 +30,9 @@ constexpr std::array kDrums = {
     DrumName{"chimes", 84},   DrumName{"castanets", 85},  DrumName{"surdo", 87},
 };
 
+// Deep enough for any piece, shallow enough that parsing never exhausts the stack.
+constexpr int kMaxLoopDepth = 32;
+
 // Semitones above C of the letters a..g.
 constexpr std::array<int, 7> kLetterSemitone = {9, 11, 0, 2, 4, 5, 7};
 
@@ -436,6 +439,10 @@ private:
                 }
                 continue;
             } else if (c == '[') {
+                if (depth >= kMaxLoopDepth) {
+                    return fail(
+                        p, "loops nested more than " + std::to_string(kMaxLoopDepth) + " deep");
+                }
                 ++col_;
                 n.kind = NodeKind::Loop;
                 if (!parseSequence(n.body, depth + 1)) {

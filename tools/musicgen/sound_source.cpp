@@ -2,6 +2,7 @@
 
 #include <charconv>
 #include <cmath>
+#include <cstdio>
 #include <optional>
 
 namespace velko::musicgen {
@@ -39,6 +40,15 @@ std::vector<Word> splitWords(std::string_view line) {
     return words;
 }
 
+// Keeps the rendering time of any source to seconds.
+constexpr std::size_t kMaxTones = 256;
+
+std::string shortNumber(double v) {
+    char text[32];
+    std::snprintf(text, sizeof text, "%g", v);
+    return text;
+}
+
 struct Range {
     double lo;
     double hi;
@@ -69,13 +79,14 @@ Result<SoundSource> parseSoundSource(std::string_view text, const std::string& f
             return makeError(file + ":" + std::to_string(lineNo) + ":" + std::to_string(col) +
                              ": " + message);
         };
-        // Reads "key=value" or the single value of a header line, inside [lo, hi].
-        auto number = [&](const Word& w, std::string_view s, Range r,
+        // Reads the value of a tone's key or of a header setting, inside [lo, hi].
+        auto number = [&](const Word& w, std::string_view name, std::string_view s, Range r,
                           double& into) -> std::optional<Error> {
             const auto v = parseNumber(s);
             if (!v || *v < r.lo || *v > r.hi) {
-                return at(w.col, "'" + std::string(w.text) + "': expected a number " +
-                                     std::to_string(r.lo) + ".." + std::to_string(r.hi));
+                return at(w.col, "'" + std::string(name) + "' takes a number from " +
+                                     shortNumber(r.lo) + " to " + shortNumber(r.hi) + ", not '" +
+                                     std::string(s) + "'");
             }
             into = *v;
             return std::nullopt;
@@ -113,9 +124,12 @@ Result<SoundSource> parseSoundSource(std::string_view text, const std::string& f
                 if (eq == std::string_view::npos || field == nullptr) {
                     return at(w.col, "unknown tone setting '" + std::string(w.text) + "'");
                 }
-                if (auto e = number(w, w.text.substr(eq + 1), field->range, *field->into)) {
+                if (auto e = number(w, name, w.text.substr(eq + 1), field->range, *field->into)) {
                     return *e;
                 }
+            }
+            if (out.tones.size() >= kMaxTones) {
+                return at(words[0].col, "more than " + std::to_string(kMaxTones) + " tones");
             }
             out.tones.push_back(tone);
             continue;
@@ -127,21 +141,21 @@ Result<SoundSource> parseSoundSource(std::string_view text, const std::string& f
         const Word& w = words[1];
         std::optional<Error> e;
         if (key == "rate") {
-            e = number(w, w.text, {8000, 96000}, v);
+            e = number(w, key, w.text, {8000, 96000}, v);
             out.rate = static_cast<int>(v);
             if (!e && out.rate != 22050 && out.rate != 44100) {
                 return at(w.col, "rate is 22050 or 44100");
             }
         } else if (key == "channels") {
-            e = number(w, w.text, {1, 2}, v);
+            e = number(w, key, w.text, {1, 2}, v);
             out.channels = static_cast<int>(v);
             if (!e && v != 1 && v != 2) {
                 return at(w.col, "channels is 1 or 2");
             }
         } else if (key == "seconds") {
-            e = number(w, w.text, {0.01, 60}, out.seconds);
+            e = number(w, key, w.text, {0.01, 60}, out.seconds);
         } else if (key == "peak") {
-            e = number(w, w.text, {0.01, 1}, out.peak);
+            e = number(w, key, w.text, {0.01, 1}, out.peak);
         } else {
             return at(words[0].col, "unknown setting '" + std::string(key) + "'");
         }
