@@ -22,7 +22,14 @@ void Surface::setSize(int width, int height) {
     image_.resize(width, height, backColor);
 }
 
-void Surface::setPicture(gfx::Bitmap picture) {
+void Surface::setPicture(const gfx::Bitmap& picture) {
+    // Assigning keeps the buffer when the size stays: base-picture changes happen every
+    // fade and every message, and need not allocate.
+    picture_ = picture;
+    clear();
+}
+
+void Surface::setPicture(gfx::Bitmap&& picture) {
     picture_ = std::move(picture);
     clear();
 }
@@ -34,7 +41,11 @@ void Surface::setPictureEmpty() {
 
 void Surface::clear() {
     ++version_;
-    image_.fill(backColor);
+    const bool covered = picture_ && picture_->width() >= image_.width() &&
+                         picture_->height() >= image_.height();
+    if (!covered) {
+        image_.fill(backColor);
+    }
     if (picture_) {
         gfx::bitBlt(image_, 0, 0, picture_->width(), picture_->height(), *picture_, 0, 0,
                     gfx::Rop::SrcCopy);
