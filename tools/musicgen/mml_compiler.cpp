@@ -13,7 +13,7 @@ namespace {
 constexpr std::uint32_t kMaxTicks = kTicksPerQuarter * 60 * 400 * 60;  // an hour at 400 bpm
 constexpr std::size_t kMaxEvents = 2'000'000;
 // Repeats of commands that neither sound nor take time would otherwise loop for ages.
-constexpr std::uint64_t kMaxSteps = 50'000'000;
+constexpr std::uint64_t kMaxSteps = 10'000'000;
 constexpr int kMaxMacroDepth = 64;
 
 struct TempoChange {
