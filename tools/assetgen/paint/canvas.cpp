@@ -13,9 +13,11 @@ Rgba blendPixel(Rgba d, Rgb c, float a, Blend mode) {
             return Rgba{c.r * a + d.r * (1 - a), c.g * a + d.g * (1 - a), c.b * a + d.b * (1 - a),
                         a + d.a * (1 - a)};
         case Blend::Add:
-            return Rgba{d.r + c.r * a, d.g + c.g * a, d.b + c.b * a, std::min(1.0f, d.a + a * luminance(c))};
+            return Rgba{d.r + c.r * a, d.g + c.g * a, d.b + c.b * a,
+                        std::min(1.0f, d.a + a * luminance(c))};
         case Blend::Multiply:
-            return Rgba{d.r * (1 - a + a * c.r), d.g * (1 - a + a * c.g), d.b * (1 - a + a * c.b), d.a};
+            return Rgba{d.r * (1 - a + a * c.r), d.g * (1 - a + a * c.g), d.b * (1 - a + a * c.b),
+                        d.a};
         case Blend::Screen:
             return Rgba{d.r + (c.r * a) * (1 - d.r), d.g + (c.g * a) * (1 - d.g),
                         d.b + (c.b * a) * (1 - d.b), d.a + a * (1 - d.a)};
@@ -25,7 +27,9 @@ Rgba blendPixel(Rgba d, Rgb c, float a, Blend mode) {
 
 void boxLine(const Rgba* in, Rgba* out, int len, int stride, int r) {
     double sr = 0, sg = 0, sb = 0, sa = 0;
-    auto get = [&](int i) { return (i < 0 || i >= len) ? Rgba{} : in[static_cast<std::ptrdiff_t>(i) * stride]; };
+    auto get = [&](int i) {
+        return (i < 0 || i >= len) ? Rgba{} : in[static_cast<std::ptrdiff_t>(i) * stride];
+    };
     for (int i = -r; i <= r; ++i) {
         const Rgba p = get(i);
         sr += p.r;
@@ -57,7 +61,9 @@ std::uint8_t quantise(float v, float offset) {
 
 }  // namespace
 
-void Canvas::clear(Rgba c) { std::fill(px_.begin(), px_.end(), c); }
+void Canvas::clear(Rgba c) {
+    std::fill(px_.begin(), px_.end(), c);
+}
 
 void Canvas::shade(const Shader& s) {
     for (int y = 0; y < h_; ++y) {
@@ -132,7 +138,8 @@ void Canvas::composite(const Canvas& layer, float opacity, Blend mode) {
 void Canvas::tint(Rgb color, const std::function<float(float, float)>& amount) {
     for (int y = 0; y < h_; ++y) {
         for (int x = 0; x < w_; ++x) {
-            const float t = clamp01(amount(static_cast<float>(x) + 0.5f, static_cast<float>(y) + 0.5f));
+            const float t =
+                clamp01(amount(static_cast<float>(x) + 0.5f, static_cast<float>(y) + 0.5f));
             if (t <= 0.0f) {
                 continue;
             }
@@ -152,10 +159,12 @@ Canvas Canvas::blurred(float radius) const {
     Canvas tmp(w_, h_);
     for (int pass = 0; pass < 3; ++pass) {
         for (int y = 0; y < h_; ++y) {
-            boxLine(&out.px_[static_cast<std::size_t>(y * w_)], &tmp.px_[static_cast<std::size_t>(y * w_)], w_, 1, r);
+            boxLine(&out.px_[static_cast<std::size_t>(y * w_)],
+                    &tmp.px_[static_cast<std::size_t>(y * w_)], w_, 1, r);
         }
         for (int x = 0; x < w_; ++x) {
-            boxLine(&tmp.px_[static_cast<std::size_t>(x)], &out.px_[static_cast<std::size_t>(x)], h_, w_, r);
+            boxLine(&tmp.px_[static_cast<std::size_t>(x)], &out.px_[static_cast<std::size_t>(x)],
+                    h_, w_, r);
         }
     }
     return out;
@@ -172,9 +181,11 @@ Canvas Canvas::resized(int width, int height) const {
             const double fx0 = x * sx;
             const double fx1 = (x + 1) * sx;
             double r = 0, g = 0, b = 0, a = 0, wsum = 0;
-            for (int yy = static_cast<int>(fy0); yy < std::min(h_, static_cast<int>(std::ceil(fy1))); ++yy) {
+            for (int yy = static_cast<int>(fy0);
+                 yy < std::min(h_, static_cast<int>(std::ceil(fy1))); ++yy) {
                 const double wy = std::min<double>(yy + 1, fy1) - std::max<double>(yy, fy0);
-                for (int xx = static_cast<int>(fx0); xx < std::min(w_, static_cast<int>(std::ceil(fx1))); ++xx) {
+                for (int xx = static_cast<int>(fx0);
+                     xx < std::min(w_, static_cast<int>(std::ceil(fx1))); ++xx) {
                     const double wx = std::min<double>(xx + 1, fx1) - std::max<double>(xx, fx0);
                     const double wgt = wx * wy;
                     const Rgba p = at(xx, yy);
@@ -236,7 +247,8 @@ gfx::Bitmap Canvas::toBitmap(bool dither) const {
             const Rgba p = at(x, y);
             // Unpainted (transparent) pixels come out black, as on a fresh surface.
             const float off = dither ? (kBayer[(y & 3) * 4 + (x & 3)] + 0.5f) / 16.0f - 0.5f : 0.0f;
-            row[static_cast<std::size_t>(x)] = gfx::rgb(quantise(p.r, off), quantise(p.g, off), quantise(p.b, off));
+            row[static_cast<std::size_t>(x)] =
+                gfx::rgb(quantise(p.r, off), quantise(p.g, off), quantise(p.b, off));
         }
     }
     return out;
@@ -247,7 +259,8 @@ Canvas Canvas::fromBitmap(const gfx::Bitmap& b) {
     for (int y = 0; y < b.height(); ++y) {
         for (int x = 0; x < b.width(); ++x) {
             const gfx::Pixel p = b.at(x, y);
-            out.ref(x, y) = Rgba{gfx::red(p) / 255.0f, gfx::green(p) / 255.0f, gfx::blue(p) / 255.0f, 1.0f};
+            out.ref(x, y) =
+                Rgba{gfx::red(p) / 255.0f, gfx::green(p) / 255.0f, gfx::blue(p) / 255.0f, 1.0f};
         }
     }
     return out;

@@ -14,10 +14,10 @@
 namespace velko::paint {
 
 enum class Blend {
-    Normal,     // paint over
-    Add,        // light: lanterns, glows, sun haze
-    Multiply,   // shade: shadows, tints
-    Screen,     // soft light that never exceeds white
+    Normal,    // paint over
+    Add,       // light: lanterns, glows, sun haze
+    Multiply,  // shade: shadows, tints
+    Screen,    // soft light that never exceeds white
 };
 
 // Colour at a point of the canvas, for gradients and textures.
@@ -26,7 +26,8 @@ using Shader = std::function<Rgb(float x, float y)>;
 class Canvas {
 public:
     Canvas() = default;
-    Canvas(int width, int height) : w_(width), h_(height), px_(static_cast<std::size_t>(width * height)) {}
+    Canvas(int width, int height)
+        : w_(width), h_(height), px_(static_cast<std::size_t>(width * height)) {}
 
     int width() const { return w_; }
     int height() const { return h_; }
@@ -57,7 +58,7 @@ public:
     Canvas resized(int width, int height) const;
     // A copy of a rectangle (clipped to the canvas).
     Canvas crop(int x, int y, int w, int h) const;
-    void place(const Canvas& src, int x, int y);   // plain copy of every pixel
+    void place(const Canvas& src, int x, int y);  // plain copy of every pixel
 
     // Alpha of this canvas as a mask (for layer shapes reused as masks).
     Mask alphaMask() const;

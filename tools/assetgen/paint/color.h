@@ -17,21 +17,28 @@ struct Rgb {
 // 0xRRGGBB, as colours are written in the scene sources.
 constexpr Rgb hex(std::uint32_t v) {
     return Rgb{static_cast<float>((v >> 16) & 0xFF) / 255.0f,
-               static_cast<float>((v >> 8) & 0xFF) / 255.0f,
-               static_cast<float>(v & 0xFF) / 255.0f};
+               static_cast<float>((v >> 8) & 0xFF) / 255.0f, static_cast<float>(v & 0xFF) / 255.0f};
 }
 
 constexpr Rgb mix(Rgb a, Rgb b, float t) {
     return Rgb{a.r + (b.r - a.r) * t, a.g + (b.g - a.g) * t, a.b + (b.b - a.b) * t};
 }
 
-constexpr Rgb scale(Rgb c, float k) { return Rgb{c.r * k, c.g * k, c.b * k}; }
+constexpr Rgb scale(Rgb c, float k) {
+    return Rgb{c.r * k, c.g * k, c.b * k};
+}
 
-constexpr Rgb add(Rgb a, Rgb b) { return Rgb{a.r + b.r, a.g + b.g, a.b + b.b}; }
+constexpr Rgb add(Rgb a, Rgb b) {
+    return Rgb{a.r + b.r, a.g + b.g, a.b + b.b};
+}
 
-constexpr Rgb multiply(Rgb a, Rgb b) { return Rgb{a.r * b.r, a.g * b.g, a.b * b.b}; }
+constexpr Rgb multiply(Rgb a, Rgb b) {
+    return Rgb{a.r * b.r, a.g * b.g, a.b * b.b};
+}
 
-inline float luminance(Rgb c) { return 0.299f * c.r + 0.587f * c.g + 0.114f * c.b; }
+inline float luminance(Rgb c) {
+    return 0.299f * c.r + 0.587f * c.g + 0.114f * c.b;
+}
 
 // Premultiplied colour with coverage: what layers hold.
 struct Rgba {
@@ -45,7 +52,9 @@ constexpr Rgba opaque(Rgb c, float alpha = 1.0f) {
     return Rgba{c.r * alpha, c.g * alpha, c.b * alpha, alpha};
 }
 
-inline float clamp01(float v) { return std::clamp(v, 0.0f, 1.0f); }
+inline float clamp01(float v) {
+    return std::clamp(v, 0.0f, 1.0f);
+}
 
 // Smooth 0..1 step between edge0 and edge1.
 inline float smoothstep(float edge0, float edge1, float x) {

@@ -50,8 +50,8 @@ void shadowMask(Canvas& c, const Mask& m, float dx, float dy, float radius, Rgb 
     c.fill(shifted, color, opacity);
 }
 
-void mist(Canvas& c, Rgb color, const std::function<float(float, float)>& density,
-          float noiseScale, std::uint64_t seed, float noiseAmount) {
+void mist(Canvas& c, Rgb color, const std::function<float(float, float)>& density, float noiseScale,
+          std::uint64_t seed, float noiseAmount) {
     for (int y = 0; y < c.height(); ++y) {
         for (int x = 0; x < c.width(); ++x) {
             const float fx = static_cast<float>(x) + 0.5f;

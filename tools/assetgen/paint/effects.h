@@ -27,7 +27,7 @@ void mist(Canvas& c, Rgb color, const std::function<float(float, float)>& densit
 
 struct RainStyle {
     int count = 1500;
-    float angle = 0.25f;      // radians from vertical, positive leans right going down
+    float angle = 0.25f;  // radians from vertical, positive leans right going down
     float minLength = 10;
     float maxLength = 26;
     float width = 1.0f;

@@ -11,7 +11,7 @@ constexpr int kSub = 16;
 
 struct Edge {
     float x0, y0, x1, y1;
-    int dir;   // +1 downwards, -1 upwards
+    int dir;  // +1 downwards, -1 upwards
 };
 
 // Adds `w` of coverage over [xa, xb) of one row, with partial end pixels.
@@ -219,7 +219,7 @@ Mask rasterize(const Path& path, Box clip, FillRule rule) {
             for (std::size_t k = 0; k < active.size(); ++k) {
                 const Edge& e = edges[active[k]];
                 if (e.y1 <= sy) {
-                    continue;   // finished: dropped from the active list
+                    continue;  // finished: dropped from the active list
                 }
                 active[keep++] = active[k];
                 if (e.y0 <= sy) {

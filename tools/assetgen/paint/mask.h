@@ -23,7 +23,9 @@ struct Box {
 class Mask {
 public:
     Mask() = default;
-    Mask(Box box) : box_(box), v_(static_cast<std::size_t>(box.w > 0 && box.h > 0 ? box.w * box.h : 0), 0.0f) {}
+    Mask(Box box)
+        : box_(box),
+          v_(static_cast<std::size_t>(box.w > 0 && box.h > 0 ? box.w * box.h : 0), 0.0f) {}
 
     const Box& box() const { return box_; }
     bool empty() const { return v_.empty(); }

@@ -8,22 +8,34 @@ namespace velko::paint {
 
 namespace {
 
-float fade(float t) { return t * t * t * (t * (t * 6.0f - 15.0f) + 10.0f); }
+float fade(float t) {
+    return t * t * t * (t * (t * 6.0f - 15.0f) + 10.0f);
+}
 
-float lerp(float a, float b, float t) { return a + (b - a) * t; }
+float lerp(float a, float b, float t) {
+    return a + (b - a) * t;
+}
 
 // One of eight unit-ish gradient directions picked by the lattice hash.
 float gradDot(std::int32_t ix, std::int32_t iy, float dx, float dy, std::uint64_t seed) {
     const int h = static_cast<int>(hash01(ix, iy, seed) * 8.0f);
     switch (h & 7) {
-        case 0: return dx + dy;
-        case 1: return dx - dy;
-        case 2: return -dx + dy;
-        case 3: return -dx - dy;
-        case 4: return 1.4142f * dx;
-        case 5: return -1.4142f * dx;
-        case 6: return 1.4142f * dy;
-        default: return -1.4142f * dy;
+        case 0:
+            return dx + dy;
+        case 1:
+            return dx - dy;
+        case 2:
+            return -dx + dy;
+        case 3:
+            return -dx - dy;
+        case 4:
+            return 1.4142f * dx;
+        case 5:
+            return -1.4142f * dx;
+        case 6:
+            return 1.4142f * dy;
+        default:
+            return -1.4142f * dy;
     }
 }
 
@@ -75,7 +87,8 @@ float ridged(float x, float y, std::uint64_t seed, int octaves) {
     float amp = 0.5f;
     float norm = 0;
     for (int i = 0; i < octaves; ++i) {
-        const float n = 1.0f - std::fabs(gradientNoise(x, y, seed + static_cast<std::uint64_t>(i) * 7919));
+        const float n =
+            1.0f - std::fabs(gradientNoise(x, y, seed + static_cast<std::uint64_t>(i) * 7919));
         sum += amp * n * n;
         norm += amp;
         amp *= 0.5f;

@@ -127,7 +127,8 @@ GlyphRun OutlineFont::column(std::u32string_view text, float x, float y, float s
         const long adv = loadGlyph(face, c);
         if (adv >= 0) {
             const float w = static_cast<float>(adv) * scale;
-            GlyphRun one = line(std::u32string_view(&c, 1), x - w * 0.5f, top + ascent * 0.88f, size);
+            GlyphRun one =
+                line(std::u32string_view(&c, 1), x - w * 0.5f, top + ascent * 0.88f, size);
             run.path.append(one.path);
         }
         top += size * (1.0f + tracking);
@@ -152,7 +153,8 @@ std::u32string toUtf32(std::string_view s) {
         }
         char32_t cp = len == 1 ? c : c & (0x7F >> len);
         for (int k = 1; k < len; ++k) {
-            cp = (cp << 6) | (static_cast<unsigned char>(s[i + static_cast<std::size_t>(k)]) & 0x3F);
+            cp =
+                (cp << 6) | (static_cast<unsigned char>(s[i + static_cast<std::size_t>(k)]) & 0x3F);
         }
         out.push_back(cp);
         i += static_cast<std::size_t>(len);

@@ -14,7 +14,7 @@ namespace velko::paint {
 
 struct GlyphRun {
     Path path;
-    float advance = 0;   // pen movement in pixels
+    float advance = 0;  // pen movement in pixels
 };
 
 class OutlineFont {
@@ -28,7 +28,8 @@ public:
     // `tracking` adds space after each character (in ems).
     GlyphRun line(std::u32string_view text, float x, float y, float size, float tracking = 0) const;
     // A column of text: each character centred on x, tops stepping down from y.
-    GlyphRun column(std::u32string_view text, float x, float y, float size, float tracking = 0) const;
+    GlyphRun column(std::u32string_view text, float x, float y, float size,
+                    float tracking = 0) const;
     float measure(std::u32string_view text, float size, float tracking = 0) const;
 
     struct Impl;

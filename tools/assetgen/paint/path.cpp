@@ -18,7 +18,9 @@ float signedArea(const std::vector<Vec2>& c) {
 }
 
 // Round pieces need enough sides to look round at their size.
-int circleSegments(float r) { return std::clamp(static_cast<int>(r * 2.2f) + 8, 8, 96); }
+int circleSegments(float r) {
+    return std::clamp(static_cast<int>(r * 2.2f) + 8, 8, 96);
+}
 
 void addOriented(Path& path, std::vector<Vec2> pts) {
     if (pts.size() < 3) {
@@ -39,8 +41,8 @@ Affine Affine::rotate(float radians) {
 }
 
 Affine Affine::then(const Affine& n) const {
-    return {n.a * a + n.b * d,     n.a * b + n.b * e,     n.a * c + n.b * f + n.c,
-            n.d * a + n.e * d,     n.d * b + n.e * e,     n.d * c + n.e * f + n.f};
+    return {n.a * a + n.b * d, n.a * b + n.b * e, n.a * c + n.b * f + n.c,
+            n.d * a + n.e * d, n.d * b + n.e * e, n.d * c + n.e * f + n.f};
 }
 
 std::vector<Vec2>& Path::current() {
@@ -104,11 +106,15 @@ Path& Path::addRoundRect(float x, float y, float w, float h, float r) {
     r = std::min({r, w * 0.5f, h * 0.5f});
     std::vector<Vec2> pts;
     const int n = std::max(3, circleSegments(r) / 4);
-    const Vec2 centres[] = {{x + w - r, y + r}, {x + w - r, y + h - r}, {x + r, y + h - r}, {x + r, y + r}};
+    const Vec2 centres[] = {
+        {x + w - r, y + r}, {x + w - r, y + h - r}, {x + r, y + h - r}, {x + r, y + r}};
     for (int corner = 0; corner < 4; ++corner) {
         for (int i = 0; i <= n; ++i) {
-            const float ang = (static_cast<float>(corner) - 1.0f + static_cast<float>(i) / static_cast<float>(n)) * kPi * 0.5f;
-            pts.push_back({centres[corner].x + r * std::cos(ang), centres[corner].y + r * std::sin(ang)});
+            const float ang = (static_cast<float>(corner) - 1.0f +
+                               static_cast<float>(i) / static_cast<float>(n)) *
+                              kPi * 0.5f;
+            pts.push_back(
+                {centres[corner].x + r * std::cos(ang), centres[corner].y + r * std::sin(ang)});
         }
     }
     return addPolygon(pts);
@@ -184,7 +190,8 @@ Path strokeTapered(std::span<const Vec2> points, std::span<const float> widths) 
             const int n = circleSegments(r);
             for (int k = 0; k < n; ++k) {
                 const float ang = 2.0f * kPi * static_cast<float>(k) / static_cast<float>(n);
-                circle.push_back({points[i].x + r * std::cos(ang), points[i].y + r * std::sin(ang)});
+                circle.push_back(
+                    {points[i].x + r * std::cos(ang), points[i].y + r * std::sin(ang)});
             }
             addOriented(out, std::move(circle));
         }

@@ -14,10 +14,18 @@ struct Vec2 {
     float y = 0;
 };
 
-inline Vec2 operator+(Vec2 a, Vec2 b) { return {a.x + b.x, a.y + b.y}; }
-inline Vec2 operator-(Vec2 a, Vec2 b) { return {a.x - b.x, a.y - b.y}; }
-inline Vec2 operator*(Vec2 a, float k) { return {a.x * k, a.y * k}; }
-inline Vec2 lerp(Vec2 a, Vec2 b, float t) { return {a.x + (b.x - a.x) * t, a.y + (b.y - a.y) * t}; }
+inline Vec2 operator+(Vec2 a, Vec2 b) {
+    return {a.x + b.x, a.y + b.y};
+}
+inline Vec2 operator-(Vec2 a, Vec2 b) {
+    return {a.x - b.x, a.y - b.y};
+}
+inline Vec2 operator*(Vec2 a, float k) {
+    return {a.x * k, a.y * k};
+}
+inline Vec2 lerp(Vec2 a, Vec2 b, float t) {
+    return {a.x + (b.x - a.x) * t, a.y + (b.y - a.y) * t};
+}
 
 // x' = a*x + b*y + c, y' = d*x + e*y + f.
 struct Affine {
@@ -26,7 +34,7 @@ struct Affine {
     Vec2 apply(Vec2 p) const { return {a * p.x + b * p.y + c, d * p.x + e * p.y + f}; }
     static Affine translate(float x, float y) { return {1, 0, x, 0, 1, y}; }
     static Affine scale(float sx, float sy) { return {sx, 0, 0, 0, sy, 0}; }
-    static Affine rotate(float radians);   // about the origin
+    static Affine rotate(float radians);  // about the origin
     static Affine shearX(float k) { return {1, k, 0, 0, 1, 0}; }
     // this after other: apply other first.
     Affine then(const Affine& next) const;
@@ -43,7 +51,7 @@ public:
     Path& lineTo(Vec2 p);
     Path& quadTo(Vec2 c, Vec2 p);
     Path& cubicTo(Vec2 c1, Vec2 c2, Vec2 p);
-    Path& close();   // contours are closed anyway when filled; this starts a fresh one
+    Path& close();  // contours are closed anyway when filled; this starts a fresh one
 
     Path& moveTo(float x, float y) { return moveTo(Vec2{x, y}); }
     Path& lineTo(float x, float y) { return lineTo(Vec2{x, y}); }

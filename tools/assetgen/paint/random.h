@@ -36,8 +36,9 @@ private:
 
 // A hash of integer coordinates to [0, 1), for lattice noise.
 inline float hash01(std::int32_t x, std::int32_t y, std::uint64_t seed) {
-    const std::uint64_t h = mix64(seed ^ mix64((static_cast<std::uint64_t>(static_cast<std::uint32_t>(x)) << 32) |
-                                               static_cast<std::uint32_t>(y)));
+    const std::uint64_t h =
+        mix64(seed ^ mix64((static_cast<std::uint64_t>(static_cast<std::uint32_t>(x)) << 32) |
+                           static_cast<std::uint32_t>(y)));
     return static_cast<float>(h >> 40) * (1.0f / 16777216.0f);
 }
 

@@ -40,7 +40,8 @@ void paintApproach(Canvas& c, ApproachTime time, std::uint64_t seed) {
 
     // Sky.
     if (storm) {
-        skyGradient(c, {{0.0f, hex(0x0A0A18)}, {0.7f, hex(0x1A1830)}, {1.0f, hex(0x2A2440)}}, g.horizon);
+        skyGradient(c, {{0.0f, hex(0x0A0A18)}, {0.7f, hex(0x1A1830)}, {1.0f, hex(0x2A2440)}},
+                    g.horizon);
         CloudStyle st;
         st.lit = hex(0x7A64B0);
         st.shade = hex(0x141228);
@@ -54,11 +55,18 @@ void paintApproach(Canvas& c, ApproachTime time, std::uint64_t seed) {
         glow(c, f.at(520, 40), f.len(120), hex(0x8A70D0), 0.5f);
         lightning(c, f.at(236, -5), f.len(150), seed + 2, s);
     } else if (eve) {
-        skyGradient(c, {{0.0f, hex(0x1A1E48)}, {0.45f, hex(0x4A2E5A)}, {0.8f, hex(0xC0583A)}, {1.0f, hex(0xF08A3A)}}, g.horizon);
+        skyGradient(c,
+                    {{0.0f, hex(0x1A1E48)},
+                     {0.45f, hex(0x4A2E5A)},
+                     {0.8f, hex(0xC0583A)},
+                     {1.0f, hex(0xF08A3A)}},
+                    g.horizon);
         Rng sr(seed + 9);
-        stars(c, static_cast<int>(80 * s * s), c.box(), sr, 0.5f, [&](float, float y) { return 1.0f - smoothstep(f.y(10), f.y(90), y); });
+        stars(c, static_cast<int>(80 * s * s), c.box(), sr, 0.5f,
+              [&](float, float y) { return 1.0f - smoothstep(f.y(10), f.y(90), y); });
     } else {
-        skyGradient(c, {{0.0f, hex(0x2C6AC0)}, {0.6f, hex(0x6EA6E0)}, {1.0f, hex(0xC8E0F0)}}, g.horizon);
+        skyGradient(c, {{0.0f, hex(0x2C6AC0)}, {0.6f, hex(0x6EA6E0)}, {1.0f, hex(0xC8E0F0)}},
+                    g.horizon);
         CloudStyle big;
         big.lit = hex(0xFFFFFF);
         big.shade = hex(0xA0B0C8);
@@ -68,7 +76,8 @@ void paintApproach(Canvas& c, ApproachTime time, std::uint64_t seed) {
         big.seed = seed + 1;
         big.baseY = f.y(200);
         big.baseFade = f.len(60);
-        clouds(c, c.box(), cumulusEnvelope({{f.x(330), f.y(200), f.len(260), f.len(150), seed + 2}}), big);
+        clouds(c, c.box(),
+               cumulusEnvelope({{f.x(330), f.y(200), f.len(260), f.len(150), seed + 2}}), big);
     }
 
     // Cedars behind everything, the hall at the end of the path.
@@ -77,9 +86,11 @@ void paintApproach(Canvas& c, ApproachTime time, std::uint64_t seed) {
     for (int row = 0; row < 2; ++row) {
         Path trees;
         for (int i = 0; i < 30; ++i) {
-            const float x = f.x(f.left()) + f.w * (static_cast<float>(i) + rng.range(-0.3f, 0.3f)) / 29.0f;
+            const float x =
+                f.x(f.left()) + f.w * (static_cast<float>(i) + rng.range(-0.3f, 0.3f)) / 29.0f;
             const float away = std::fabs(x - g.vpx) / f.len(320);
-            const float hgt = f.len(rng.range(90, 150)) * (0.8f + away * 1.5f) * (1.0f + 0.2f * static_cast<float>(row));
+            const float hgt = f.len(rng.range(90, 150)) * (0.8f + away * 1.5f) *
+                              (1.0f + 0.2f * static_cast<float>(row));
             Path t = cedar({x, g.horizon + f.len(14)}, hgt, hgt * 0.34f, rng);
             if (storm) {
                 // Bent by the wind towards the left.
@@ -90,9 +101,22 @@ void paintApproach(Canvas& c, ApproachTime time, std::uint64_t seed) {
         }
         c.fill(trees, mix(forest, air, row == 0 ? 0.35f : 0.12f));
     }
-    HallLook hall{storm ? hex(0x141A1E) : eve ? hex(0x2A3434) : hex(0x4E7A6A), storm ? hex(0x2A3040) : eve ? hex(0x4A5050) : hex(0x8ABAA4),
-                  storm ? hex(0x1E1612) : eve ? hex(0x4A2E22) : hex(0x7A4A30), storm ? hex(0x0E0A08) : hex(0x2A1A14),
-                  storm ? hex(0x0A0808) : eve ? hex(0x6A3A1A) : hex(0x2A2018), storm ? hex(0x2A2A2E) : hex(0x9A968E), false, eve};
+    HallLook hall{storm ? hex(0x141A1E)
+                  : eve ? hex(0x2A3434)
+                        : hex(0x4E7A6A),
+                  storm ? hex(0x2A3040)
+                  : eve ? hex(0x4A5050)
+                        : hex(0x8ABAA4),
+                  storm ? hex(0x1E1612)
+                  : eve ? hex(0x4A2E22)
+                        : hex(0x7A4A30),
+                  storm ? hex(0x0E0A08) : hex(0x2A1A14),
+                  storm ? hex(0x0A0808)
+                  : eve ? hex(0x6A3A1A)
+                        : hex(0x2A2018),
+                  storm ? hex(0x2A2A2E) : hex(0x9A968E),
+                  false,
+                  eve};
     shrineHall(c, g.vpx, g.at(0, 20).y, g.px(8.5f, 20), hall, s * 0.6f);
 
     // Ground: gravel, and the flagstone path.
@@ -126,7 +150,8 @@ void paintApproach(Canvas& c, ApproachTime time, std::uint64_t seed) {
             const float u = rng.range(-1.6f, 1.6f);
             const Vec2 a = g.at(u, z);
             const Vec2 b = g.at(u + rng.range(-0.1f, 0.1f), z + rng.range(0.4f, 1.2f));
-            c.fill(strokePolyline(std::vector<Vec2>{a, b}, std::max(0.6f, g.px(0.03f, z))), hex(0x8A88B0), 0.22f);
+            c.fill(strokePolyline(std::vector<Vec2>{a, b}, std::max(0.6f, g.px(0.03f, z))),
+                   hex(0x8A88B0), 0.22f);
         }
     }
 
@@ -141,7 +166,8 @@ void paintApproach(Canvas& c, ApproachTime time, std::uint64_t seed) {
             const float z = zs[i];
             const Vec2 base = g.at(side * 2.4f, z);
             const Vec2 top = g.at(side * 2.4f, z, 3.0f);
-            c.fill(Path().addRect(base.x - g.px(0.05f, z), top.y, g.px(0.1f, z), base.y - top.y), poleCol);
+            c.fill(Path().addRect(base.x - g.px(0.05f, z), top.y, g.px(0.1f, z), base.y - top.y),
+                   poleCol);
             if (i == 0) {
                 continue;
             }
@@ -149,7 +175,8 @@ void paintApproach(Canvas& c, ApproachTime time, std::uint64_t seed) {
             const Vec2 farTop = g.at(side * 2.4f, zf, 3.0f);
             const float sag = g.px(0.35f, z);
             const auto rope = catenary(farTop, top, sag, 30);
-            c.fill(strokePolyline(rope, std::max(0.6f, g.px(0.02f, z))), storm ? hex(0x2A2830) : hex(0x4A3A30));
+            c.fill(strokePolyline(rope, std::max(0.6f, g.px(0.02f, z))),
+                   storm ? hex(0x2A2830) : hex(0x4A3A30));
             for (int k = 1; k <= 3; ++k) {
                 const float t = static_cast<float>(k) / 4.0f;
                 const float zz = zf + (z - zf) * t;
@@ -161,11 +188,13 @@ void paintApproach(Canvas& c, ApproachTime time, std::uint64_t seed) {
                     tilt = rng.range(-0.6f, -0.1f);
                     style = rng.chance(0.3f) ? PaperStyle::Torn : PaperStyle::FestivalWhiteRed;
                     if (rng.chance(0.15f)) {
-                        continue;   // blown away
+                        continue;  // blown away
                     }
                 }
-                const Vec2 centre{hook.x - std::sin(tilt) * r * 1.6f, hook.y + std::cos(tilt) * r * 1.6f};
-                c.fill(strokePolyline(std::vector<Vec2>{hook, centre}, std::max(0.5f, r * 0.06f)), hex(0x2A2220));
+                const Vec2 centre{hook.x - std::sin(tilt) * r * 1.6f,
+                                  hook.y + std::cos(tilt) * r * 1.6f};
+                c.fill(strokePolyline(std::vector<Vec2>{hook, centre}, std::max(0.5f, r * 0.06f)),
+                       hex(0x2A2220));
                 paperLantern(c, centre, r, r * 1.25f, style, tilt);
             }
         }
@@ -197,7 +226,8 @@ void paintApproach(Canvas& c, ApproachTime time, std::uint64_t seed) {
         c.fill(table, eve ? hex(0x4A3028) : hex(0x8A7A60));
         c.fill(legs, eve ? hex(0x8A7A70) : hex(0xDADAD4));
         c.fill(canopy, eve ? hex(0xC89A80) : hex(0xF6F6F0));
-        c.fill(Path().addRect(std::min(t3.x, t0.x), t3.y, t2.x - t3.x, g.px(0.25f, 4.6f)), eve ? hex(0xB08A70) : hex(0xE4E4DC));
+        c.fill(Path().addRect(std::min(t3.x, t0.x), t3.y, t2.x - t3.x, g.px(0.25f, 4.6f)),
+               eve ? hex(0xB08A70) : hex(0xE4E4DC));
         // Crates and a ladder at the left.
         for (int k = 0; k < 5; ++k) {
             const float z = 5.5f + static_cast<float>(k % 2) * 0.6f;
@@ -207,14 +237,17 @@ void paintApproach(Canvas& c, ApproachTime time, std::uint64_t seed) {
             Path crate;
             crate.addRect(a.x, a.y, w, g.px(0.5f, z + 2.0f));
             c.fill(crate, eve ? hex(0x5A3A28) : hex(0xB08A5A));
-            c.fill(Path().addRect(a.x, a.y + w * 0.42f, w, w * 0.08f), eve ? hex(0x3A2418) : hex(0x7A5A38));
+            c.fill(Path().addRect(a.x, a.y + w * 0.42f, w, w * 0.08f),
+                   eve ? hex(0x3A2418) : hex(0x7A5A38));
         }
         const Vec2 la = g.at(-2.6f, 6.0f);
         const Vec2 lb = g.at(-2.45f, 6.0f, 2.8f);
         const float lw = g.px(0.4f, 6.0f);
         Path ladder;
-        ladder.append(strokePolyline(std::vector<Vec2>{{la.x - lw, la.y}, {lb.x - lw * 0.5f, lb.y}}, 1.6f * s));
-        ladder.append(strokePolyline(std::vector<Vec2>{{la.x, la.y}, {lb.x + lw * 0.1f, lb.y}}, 1.6f * s));
+        ladder.append(strokePolyline(std::vector<Vec2>{{la.x - lw, la.y}, {lb.x - lw * 0.5f, lb.y}},
+                                     1.6f * s));
+        ladder.append(
+            strokePolyline(std::vector<Vec2>{{la.x, la.y}, {lb.x + lw * 0.1f, lb.y}}, 1.6f * s));
         for (int k = 1; k < 8; ++k) {
             const float t = static_cast<float>(k) / 8.0f;
             const Vec2 p = lerp(la, lb, t);
@@ -223,17 +256,21 @@ void paintApproach(Canvas& c, ApproachTime time, std::uint64_t seed) {
         c.fill(ladder, eve ? hex(0x3A2A20) : hex(0x9A7A50));
         // People at work, small.
         const Rgb sil = eve ? hex(0x1A1018) : hex(0x2A2A34);
-        c.fill(person({{lb.x - lw * 0.3f, lerp(la, lb, 0.55f).y}, g.px(1.6f, 6.0f), Pose::Working}), sil);
+        c.fill(person({{lb.x - lw * 0.3f, lerp(la, lb, 0.55f).y}, g.px(1.6f, 6.0f), Pose::Working}),
+               sil);
         c.fill(person({g.at(-0.6f, 9.0f), g.px(1.65f, 9.0f), Pose::Walking}), sil);
         c.fill(person({g.at(1.7f, 12.0f), g.px(1.6f, 12.0f), Pose::Working, true, true}), sil);
-        c.fill(person({g.at(3.9f, 7.8f), g.px(1.7f, 7.8f), Pose::Standing, false, false, false, -1}), sil);
+        c.fill(
+            person({g.at(3.9f, 7.8f), g.px(1.7f, 7.8f), Pose::Standing, false, false, false, -1}),
+            sil);
     } else {
         // Night swallows the unlit lanterns; only the one that still burns keeps its colour.
         c.tint(hex(0x10101E), [](float, float) { return 0.5f; });
         const Rgb sil = hex(0x08080C);
         c.fill(person({g.at(-1.2f, 6.0f), g.px(1.7f, 6.0f), Pose::Working}), sil);
         c.fill(person({g.at(-0.3f, 6.4f), g.px(1.6f, 6.4f), Pose::Working, true, true}), sil);
-        const auto rope = sampleQuad(g.at(-1.35f, 6.0f, 1.9f), g.at(-1.8f, 5.0f, 1.2f), g.at(-2.4f, 4.2f, 2.8f), 16);
+        const auto rope = sampleQuad(g.at(-1.35f, 6.0f, 1.9f), g.at(-1.8f, 5.0f, 1.2f),
+                                     g.at(-2.4f, 4.2f, 2.8f), 16);
         c.fill(strokePolyline(rope, 1.5f * s), hex(0x2A2420));
         // One swinging lantern still glowing.
         const Vec2 l = g.at(-2.1f, 4.0f, 2.2f);
@@ -243,12 +280,23 @@ void paintApproach(Canvas& c, ApproachTime time, std::uint64_t seed) {
 
     // Cedar shade at the edges: big trunks and boughs, darker at the sides.
     const Rgb bark = storm ? hex(0x0A0808) : eve ? hex(0x1A1014) : hex(0x3A2A22);
-    cedarTrunk(c, f.x(20), -10, f.h + 10, f.len(60), bark, storm ? hex(0x5A5A8A) : eve ? hex(0x6A3A2A) : hex(0x7A5A48), -1.0f, seed + 5);
-    cedarTrunk(c, f.x(622), -10, f.h + 10, f.len(52), bark, storm ? hex(0x8A84C8) : eve ? hex(0x6A3A2A) : hex(0x7A5A48), 1.0f, seed + 6);
+    cedarTrunk(c, f.x(20), -10, f.h + 10, f.len(60), bark,
+               storm ? hex(0x5A5A8A)
+               : eve ? hex(0x6A3A2A)
+                     : hex(0x7A5A48),
+               -1.0f, seed + 5);
+    cedarTrunk(c, f.x(622), -10, f.h + 10, f.len(52), bark,
+               storm ? hex(0x8A84C8)
+               : eve ? hex(0x6A3A2A)
+                     : hex(0x7A5A48),
+               1.0f, seed + 6);
     Rng br(seed + 7);
     for (int k = 0; k < 3; ++k) {
-        hangingBoughs(c, f.at(-20, static_cast<float>(k) * 16), f.len(170), 0.2f * static_cast<float>(k), storm ? hex(0x040406) : hex(0x14221A), br, s);
-        hangingBoughs(c, f.at(660, static_cast<float>(k) * 14), f.len(150), 3.1f - 0.2f * static_cast<float>(k), storm ? hex(0x040406) : hex(0x14221A), br, s);
+        hangingBoughs(c, f.at(-20, static_cast<float>(k) * 16), f.len(170),
+                      0.2f * static_cast<float>(k), storm ? hex(0x040406) : hex(0x14221A), br, s);
+        hangingBoughs(c, f.at(660, static_cast<float>(k) * 14), f.len(150),
+                      3.1f - 0.2f * static_cast<float>(k), storm ? hex(0x040406) : hex(0x14221A),
+                      br, s);
     }
     if (!storm) {
         // Shade at the edges, sun in the centre.
@@ -271,7 +319,8 @@ void paintApproach(Canvas& c, ApproachTime time, std::uint64_t seed) {
         r.opacity = 0.3f;
         rain(c, r, rng);
         // Lightning light from the upper right.
-        c.tint(hex(0xB8B0F0), [&](float x, float y) { return 0.12f * clamp01((x / f.w) - (y / f.h) * 0.5f); });
+        c.tint(hex(0xB8B0F0),
+               [&](float x, float y) { return 0.12f * clamp01((x / f.w) - (y / f.h) * 0.5f); });
     }
     vignette(c, storm ? 0.5f : 0.3f);
     grain(c, 0.025f, seed);

@@ -35,7 +35,8 @@ void busShelter(Canvas& c, const Frame& f, float x0, float x1, float baseY, floa
     c.fill(sign, hex(0xE8E2CF));
     Path lines;
     for (int i = 0; i < 7; ++i) {
-        lines.addRect(x0 + 22 * s, roofY + 30 * s + static_cast<float>(i) * 5 * s, (i % 3 == 0 ? 18 : 26) * s, 1.2f * s);
+        lines.addRect(x0 + 22 * s, roofY + 30 * s + static_cast<float>(i) * 5 * s,
+                      (i % 3 == 0 ? 18 : 26) * s, 1.2f * s);
     }
     c.fill(lines, hex(0x5A6B86), 0.7f);
     Path signHead;
@@ -61,7 +62,10 @@ void busShelter(Canvas& c, const Frame& f, float x0, float x1, float baseY, floa
     c.fill(benchTop, hex(0xB08E62));
     // Corrugated tin roof, sloping down to the front, sunlit on top.
     Path roof;
-    const Vec2 rp[] = {{x0 - 8 * s, roofY - 12 * s}, {x1 + 8 * s, roofY - 16 * s}, {x1 + 12 * s, roofY + 2 * s}, {x0 - 10 * s, roofY + 6 * s}};
+    const Vec2 rp[] = {{x0 - 8 * s, roofY - 12 * s},
+                       {x1 + 8 * s, roofY - 16 * s},
+                       {x1 + 12 * s, roofY + 2 * s},
+                       {x0 - 10 * s, roofY + 6 * s}};
     roof.addPolygon(rp);
     c.fill(roof, Shader([=](float x, float y) {
                const float ridge = 0.5f + 0.5f * std::sin((x - x0) / (2.6f * s));
@@ -75,7 +79,10 @@ void busShelter(Canvas& c, const Frame& f, float x0, float x1, float baseY, floa
     c.fill(roofEdge, hex(0x3C3E40));
     // Shade under the roof on the posts' upper part.
     Path under;
-    const Vec2 up[] = {{x0 - 10 * s, roofY + 6 * s}, {x1 + 12 * s, roofY + 2 * s}, {x1 + 12 * s, roofY + 16 * s}, {x0 - 10 * s, roofY + 20 * s}};
+    const Vec2 up[] = {{x0 - 10 * s, roofY + 6 * s},
+                       {x1 + 12 * s, roofY + 2 * s},
+                       {x1 + 12 * s, roofY + 16 * s},
+                       {x0 - 10 * s, roofY + 20 * s}};
     under.addPolygon(up);
     c.fill(under, hex(0x202418), 0.25f);
 }
@@ -84,7 +91,8 @@ void busStopSign(Canvas& c, const Frame& f, float x, float baseY) {
     const float s = f.s;
     Path pole;
     pole.addRect(x - 1.8f * s, baseY - 112 * s, 3.6f * s, 112 * s);
-    c.fill(pole, linearGradient({x - 2 * s, 0}, {x + 2 * s, 0}, {{0, hex(0xE8E4DC)}, {1, hex(0x8C8A86)}}));
+    c.fill(pole, linearGradient({x - 2 * s, 0}, {x + 2 * s, 0},
+                                {{0, hex(0xE8E4DC)}, {1, hex(0x8C8A86)}}));
     Path base;
     base.addEllipse(x, baseY - 2 * s, 12 * s, 4 * s);
     c.fill(base, hex(0x6A6660));
@@ -112,7 +120,12 @@ Canvas paintBusStop(Studio&, const PictureEntry& e) {
     Rng rng(e.seed);
     const float horizon = f.y(292);
 
-    skyGradient(c, {{0.0f, hex(0x2C62B4)}, {0.35f, hex(0x5A92D6)}, {0.75f, hex(0xA9CBEA)}, {1.0f, hex(0xE4EEEE)}}, horizon);
+    skyGradient(c,
+                {{0.0f, hex(0x2C62B4)},
+                 {0.35f, hex(0x5A92D6)},
+                 {0.75f, hex(0xA9CBEA)},
+                 {1.0f, hex(0xE4EEEE)}},
+                horizon);
     glow(c, f.at(40, -20), 120 * s, hex(0xFFF6DA), 0.35f);
 
     // Tall cumulus over the far hills, lit from the upper left.
@@ -125,9 +138,11 @@ Canvas paintBusStop(Studio&, const PictureEntry& e) {
     tall.seed = e.seed + 1;
     tall.threshold = 0.42f;
     tall.softness = 0.08f;
-    clouds(c, c.box(), cumulusEnvelope({{f.x(250), f.y(250), f.len(300), f.len(190), e.seed + 2},
-                                        {f.x(470), f.y(258), f.len(160), f.len(95), e.seed + 3},
-                                        {f.x(80), f.y(262), f.len(150), f.len(70), e.seed + 4}}), tall);
+    clouds(c, c.box(),
+           cumulusEnvelope({{f.x(250), f.y(250), f.len(300), f.len(190), e.seed + 2},
+                            {f.x(470), f.y(258), f.len(160), f.len(95), e.seed + 3},
+                            {f.x(80), f.y(262), f.len(150), f.len(70), e.seed + 4}}),
+           tall);
     CloudStyle wisp = tall;
     wisp.opacity = 0.5f;
     wisp.stretch = 5.0f;
@@ -142,13 +157,15 @@ Canvas paintBusStop(Studio&, const PictureEntry& e) {
     Range far{f.y(275), f.len(50), f.len(170), e.seed + 11, f.len(2.5f), f.len(5), true};
     c.fill(rangePath(far, 0, f.w, f.h), hex(0x93A8BC));
     Range mid{f.y(288), f.len(34), f.len(120), e.seed + 12, f.len(5), f.len(9), false};
-    c.fill(rangePath(mid, 0, f.w, f.h), linearGradient({0, f.y(240)}, {0, f.y(295)}, {{0, hex(0x5F7F5E)}, {1, hex(0x6C8A66)}}));
+    c.fill(rangePath(mid, 0, f.w, f.h),
+           linearGradient({0, f.y(240)}, {0, f.y(295)}, {{0, hex(0x5F7F5E)}, {1, hex(0x6C8A66)}}));
     // Shrine hill to the right, with cedars and the vermilion dot of the torii.
     Path hill;
     std::vector<Vec2> hp;
     for (float x = f.x(420); x <= f.w + 2; x += 1.5f) {
         const float u = (x - f.x(420)) / (f.w - f.x(420) + 1);
-        const float top = f.y(292) - f.len(70) * std::sin(std::min(1.0f, u * 1.4f) * 1.5708f) - f.len(6) * fbm(x / f.len(20), 0.3f, e.seed + 13, 3);
+        const float top = f.y(292) - f.len(70) * std::sin(std::min(1.0f, u * 1.4f) * 1.5708f) -
+                          f.len(6) * fbm(x / f.len(20), 0.3f, e.seed + 13, 3);
         hp.push_back({x, top});
     }
     hp.push_back({f.w + 2, f.h});
@@ -166,7 +183,8 @@ Canvas paintBusStop(Studio&, const PictureEntry& e) {
     }
     c.fill(knot, hex(0x2C4431));
     c.fill(toriiSilhouette(f.x(592), f.y(244), f.len(12), f.len(9)), hex(0xE0482A));
-    c.tint(hex(0xB8C8D4), [&](float, float y) { return 0.25f * (1.0f - smoothstep(f.y(230), f.y(300), y)); });
+    c.tint(hex(0xB8C8D4),
+           [&](float, float y) { return 0.25f * (1.0f - smoothstep(f.y(230), f.y(300), y)); });
 
     // Rice fields in perspective with a straight farm road.
     const Vec2 vp{f.x(300), horizon};
@@ -177,7 +195,8 @@ Canvas paintBusStop(Studio&, const PictureEntry& e) {
                // Rows converge on the vanishing point.
                const float rowAngle = (x - vp.x) / std::max(1.0f, y - horizon);
                const float rows = 0.5f + 0.5f * std::sin(rowAngle * 60.0f);
-               const float n = fbm01(x / (40.0f * s) * (0.3f + depth), y / (6.0f * s), e.seed + 20, 4);
+               const float n =
+                   fbm01(x / (40.0f * s) * (0.3f + depth), y / (6.0f * s), e.seed + 20, 4);
                Rgb col = mix(hex(0x9CC25A), hex(0x5D9A33), depth);
                col = mix(col, hex(0xB4D06C), n * 0.35f);
                return scale(col, 0.95f + 0.05f * rows * depth);
@@ -190,7 +209,8 @@ Canvas paintBusStop(Studio&, const PictureEntry& e) {
     c.fill(levees, hex(0x7A8A4A), 0.6f);
     // The road: a narrowing strip to the vanishing point, with heat shimmer at its far end.
     Path road;
-    const Vec2 rp[] = {{vp.x - f.len(2), horizon}, {vp.x + f.len(2), horizon}, {f.x(380), f.h}, {f.x(210), f.h}};
+    const Vec2 rp[] = {
+        {vp.x - f.len(2), horizon}, {vp.x + f.len(2), horizon}, {f.x(380), f.h}, {f.x(210), f.h}};
     road.addPolygon(rp);
     c.fill(road, linearGradient({0, horizon}, {0, f.h}, {{0, hex(0xE9DDBC)}, {1, hex(0xC9B48A)}}));
     Path ruts;
@@ -200,11 +220,15 @@ Canvas paintBusStop(Studio&, const PictureEntry& e) {
     ruts.append(strokeTapered(r2, std::vector<float>{0.3f * s, 6 * s}));
     c.fill(ruts, hex(0xB49C74), 0.5f);
     glow(c, {vp.x, horizon + f.len(3)}, f.len(14), hex(0xFFF8E0), 0.25f);
-    grass(c, 0, f.w, [&](float) { return f.y(470); }, f.len(40), static_cast<int>(90 * s), hex(0x3E7A2A), hex(0x9CCB5A), rng, s);
+    grass(
+        c, 0, f.w, [&](float) { return f.y(470); }, f.len(40), static_cast<int>(90 * s),
+        hex(0x3E7A2A), hex(0x9CCB5A), rng, s);
 
     // Power line: a pole on the right, wires running across the sky to a far pole.
-    const auto nearTop = utilityPole(c, f.x(585), f.y(372), f.len(330), hex(0x7A6450), hex(0x3E3128), s);
-    const auto farTop = utilityPole(c, f.x(330), f.y(296), f.len(36), hex(0x6A6A6A), hex(0x4A4A4A), s * 0.2f);
+    const auto nearTop =
+        utilityPole(c, f.x(585), f.y(372), f.len(330), hex(0x7A6450), hex(0x3E3128), s);
+    const auto farTop =
+        utilityPole(c, f.x(330), f.y(296), f.len(36), hex(0x6A6A6A), hex(0x4A4A4A), s * 0.2f);
     wires(c, nearTop, farTop, f.len(14), hex(0x2A2A2E), std::max(0.8f, 1.1f * s));
     std::vector<Vec2> offLeft;
     for (const Vec2& p : nearTop) {
@@ -214,7 +238,8 @@ Canvas paintBusStop(Studio&, const PictureEntry& e) {
 
     // The shelter, the sign, the newcomer.
     Path shelterShadow;
-    const Vec2 sh[] = {{f.x(30), f.y(372)}, {f.x(175), f.y(372)}, {f.x(190), f.y(384)}, {f.x(45), f.y(384)}};
+    const Vec2 sh[] = {
+        {f.x(30), f.y(372)}, {f.x(175), f.y(372)}, {f.x(190), f.y(384)}, {f.x(45), f.y(384)}};
     shelterShadow.addPolygon(sh);
     c.fill(shelterShadow, hex(0x20301A), 0.35f);
     busShelter(c, f, f.x(30), f.x(165), f.y(372), f.y(205));
@@ -225,7 +250,12 @@ Canvas paintBusStop(Studio&, const PictureEntry& e) {
     c.fill(shadow, hex(0x1C2A14), 0.45f);
     c.fill(person(boy), hex(0x1E2230));
     // Summer haze over the distance, strongest at the horizon.
-    mist(c, hex(0xEEF2EA), [&](float, float y) { return 0.22f * std::exp(-std::pow((y - horizon) / f.len(22), 2.0f)); }, f.len(90), e.seed + 30, 0.3f);
+    mist(
+        c, hex(0xEEF2EA),
+        [&](float, float y) {
+            return 0.22f * std::exp(-std::pow((y - horizon) / f.len(22), 2.0f));
+        },
+        f.len(90), e.seed + 30, 0.3f);
     grain(c, 0.025f, e.seed);
     return c;
 }

@@ -6,8 +6,8 @@
 
 namespace velko::art {
 
-gfx::Bitmap contactSheet(Studio& studio,
-                         const std::vector<std::pair<std::string, const paint::Canvas*>>& pictures) {
+gfx::Bitmap contactSheet(
+    Studio& studio, const std::vector<std::pair<std::string, const paint::Canvas*>>& pictures) {
     // Cells fit a 4:3 picture at 320 by 240 under a label line; other shapes keep their
     // aspect inside the cell.
     constexpr int kCellW = 320;
@@ -40,8 +40,8 @@ gfx::Bitmap contactSheet(Studio& studio,
     if (font) {
         for (std::size_t i = 0; i < pictures.size(); ++i) {
             const auto [x, y] = labelAt[i];
-            font->draw(out, x, y, utf8ToUtf16(pictures[i].first).value_or(u"?"), gfx::rgb(230, 230, 230),
-                       out.rect());
+            font->draw(out, x, y, utf8ToUtf16(pictures[i].first).value_or(u"?"),
+                       gfx::rgb(230, 230, 230), out.rect());
         }
     }
     return out;

@@ -28,7 +28,12 @@ void paintEmbankmentScene(Canvas& c, const EmbankmentMood& m) {
     const float horizon = f.y(262);
     const Vec2 vp = f.at(302 + m.shiftX, 262);
 
-    skyGradient(c, {{0.0f, hex(0x3F7FCC)}, {0.5f, hex(0x7DB0E0)}, {0.85f, hex(0xC4DCEC)}, {1.0f, hex(0xE2ECEE)}}, horizon);
+    skyGradient(c,
+                {{0.0f, hex(0x3F7FCC)},
+                 {0.5f, hex(0x7DB0E0)},
+                 {0.85f, hex(0xC4DCEC)},
+                 {1.0f, hex(0xE2ECEE)}},
+                horizon);
     glow(c, f.at(600, 40), f.len(150), hex(0xFFF4DC), 0.3f);
     CloudStyle cirrus;
     cirrus.lit = hex(0xFFFFFF);
@@ -42,11 +47,14 @@ void paintEmbankmentScene(Canvas& c, const EmbankmentMood& m) {
     clouds(c, c.box(), bandEnvelope(f.y(30), f.y(150), 0.65f), cirrus);
 
     // Blue hills beyond, the shrine hill in front of them.
-    c.fill(rangePath({f.y(250), f.len(40), f.len(160), m.seed + 2, f.len(2), f.len(4), true}, 0, f.w, f.h), hex(0x8AA6C4));
+    c.fill(rangePath({f.y(250), f.len(40), f.len(160), m.seed + 2, f.len(2), f.len(4), true}, 0,
+                     f.w, f.h),
+           hex(0x8AA6C4));
     std::vector<Vec2> hp;
     for (float x = f.x(60 + m.shiftX); x <= f.x(420 + m.shiftX); x += 1.5f) {
         const float u = (x - f.x(60 + m.shiftX)) / f.len(360);
-        const float top = f.y(258) - f.len(88) * std::pow(std::sin(u * 3.1416f), 1.3f) - f.len(4) * fbm(x / f.len(15), 0.5f, m.seed + 3, 3);
+        const float top = f.y(258) - f.len(88) * std::pow(std::sin(u * 3.1416f), 1.3f) -
+                          f.len(4) * fbm(x / f.len(15), 0.5f, m.seed + 3, 3);
         hp.push_back({x, top});
     }
     hp.push_back({f.x(420 + m.shiftX), f.h});
@@ -126,7 +134,11 @@ void paintEmbankmentScene(Canvas& c, const EmbankmentMood& m) {
 
     // The embankment's grass slope down to the water, the road along its crest.
     Path slope;
-    const Vec2 sp[] = {{vp.x - f.len(6), horizon + f.len(6)}, {vp.x, horizon}, {f.x(470 + m.shiftX), f.h}, {f.x(L), f.h}, {f.x(L), f.y(452)}};
+    const Vec2 sp[] = {{vp.x - f.len(6), horizon + f.len(6)},
+                       {vp.x, horizon},
+                       {f.x(470 + m.shiftX), f.h},
+                       {f.x(L), f.h},
+                       {f.x(L), f.y(452)}};
     slope.addPolygon(sp);
     c.fill(slope, Shader([&](float x, float y) {
                const float d = (y - horizon) / (f.h - horizon);
@@ -134,7 +146,11 @@ void paintEmbankmentScene(Canvas& c, const EmbankmentMood& m) {
                return mix(mix(hex(0x6E9A44), hex(0x3E7A2C), d), hex(0x9CC860), n * 0.6f);
            }));
     Path road;
-    const Vec2 rd[] = {{vp.x, horizon}, {vp.x + f.len(8), horizon}, {f.x(R), f.y(420)}, {f.x(R), f.h}, {f.x(470 + m.shiftX), f.h}};
+    const Vec2 rd[] = {{vp.x, horizon},
+                       {vp.x + f.len(8), horizon},
+                       {f.x(R), f.y(420)},
+                       {f.x(R), f.h},
+                       {f.x(470 + m.shiftX), f.h}};
     road.addPolygon(rd);
     c.fill(road, linearGradient({0, horizon}, {0, f.h}, {{0, hex(0xBEB4A4)}, {1, hex(0x8E8478)}}));
     Path edgeLine;
@@ -148,16 +164,19 @@ void paintEmbankmentScene(Canvas& c, const EmbankmentMood& m) {
         const float t = std::pow(0.62f, static_cast<float>(i));
         const float x = vp.x + f.len(14) + (f.x(R) - vp.x) * t * 0.78f;
         const float base = horizon + (f.y(400) - horizon) * t;
-        const auto top = utilityPole(c, x, base, f.len(300) * t, hex(0x6E5A48), hex(0x3A2E26), s * t);
+        const auto top =
+            utilityPole(c, x, base, f.len(300) * t, hex(0x6E5A48), hex(0x3A2E26), s * t);
         if (!prev.empty()) {
-            wires(c, top, prev, f.len(8) * t, hex(0x30302E), std::max(0.6f, 1.0f * s * std::sqrt(t)));
+            wires(c, top, prev, f.len(8) * t, hex(0x30302E),
+                  std::max(0.6f, 1.0f * s * std::sqrt(t)));
         }
         prev = top;
     }
 
     // Dew-wet grass and yellow summer flowers on the slope near us.
-    grass(c, f.x(L), f.x(470 + m.shiftX), [&](float) { return f.y(470); }, f.len(60), static_cast<int>(260 * s),
-          hex(0x2E6A22), hex(0xA8D468), rng, s);
+    grass(
+        c, f.x(L), f.x(470 + m.shiftX), [&](float) { return f.y(470); }, f.len(60),
+        static_cast<int>(260 * s), hex(0x2E6A22), hex(0xA8D468), rng, s);
     for (int i = 0; i < static_cast<int>(70 * s); ++i) {
         const float x = rng.range(f.x(L), f.x(430 + m.shiftX));
         const float y = rng.range(f.y(380), f.h);
@@ -168,19 +187,28 @@ void paintEmbankmentScene(Canvas& c, const EmbankmentMood& m) {
         Path bloom;
         for (int k = 0; k < 5; ++k) {
             const float a = static_cast<float>(k) * 1.2566f;
-            bloom.addCircle(x + f.len(1) + std::cos(a) * f.len(2.2f), y - f.len(13) + std::sin(a) * f.len(2.2f), f.len(1.6f));
+            bloom.addCircle(x + f.len(1) + std::cos(a) * f.len(2.2f),
+                            y - f.len(13) + std::sin(a) * f.len(2.2f), f.len(1.6f));
         }
         c.fill(bloom, hex(0xF8D030));
         c.fill(Path().addCircle(x + f.len(1), y - f.len(13), f.len(1.1f)), hex(0xC88A20));
     }
     for (int i = 0; i < static_cast<int>(200 * s * s); ++i) {
-        c.fill(Path().addCircle(rng.range(f.x(L), f.x(450 + m.shiftX)), rng.range(f.y(330), f.h), f.len(0.6f)), hex(0xFFFFFF), 0.6f);
+        c.fill(Path().addCircle(rng.range(f.x(L), f.x(450 + m.shiftX)), rng.range(f.y(330), f.h),
+                                f.len(0.6f)),
+               hex(0xFFFFFF), 0.6f);
     }
 
     if (m.shingo) {
         const Vec2 g = f.at(395 + m.shiftX, 382);
         c.fill(bicycle({g.x + f.len(30), g.y}, f.len(24), false), hex(0x1C2028));
-        Figure boy{{g.x - f.len(30), g.y + f.len(2)}, f.len(150), Pose::Leaning, false, false, false, 0.3f};
+        Figure boy{{g.x - f.len(30), g.y + f.len(2)},
+                   f.len(150),
+                   Pose::Leaning,
+                   false,
+                   false,
+                   false,
+                   0.3f};
         c.fill(person(boy), hex(0x1C2230));
         Path sh;
         sh.addEllipse(g.x + f.len(10), g.y + f.len(3), f.len(60), f.len(5));

@@ -7,8 +7,8 @@
 namespace velko::art {
 
 struct EmbankmentMood {
-    bool shingo = false;   // his silhouette leaning on the bicycle, near
-    bool washed = true;    // the clean sky of a morning after rain
+    bool shingo = false;  // his silhouette leaning on the bicycle, near
+    bool washed = true;   // the clean sky of a morning after rain
     float shiftX = 0;
     std::uint64_t seed = 1;
 };

@@ -20,17 +20,22 @@ Canvas paintStamp(Studio& studio, const PictureEntry& e) {
     const Rgb key = hex(0xFF00FF);
     c.fillAll(key);
     const std::string word = studio.text("stamp");
-    const float size = 36;
-    const float tracking = -0.08f;
-    const float w = textWidth(studio.brush(), word, size, tracking);
+    // Set the word, tilt it, then fit its actual outline into the square with room for the
+    // outline: the brush's kana sit low in their em, so the em box would waste space.
     TextLayout l;
-    l.size = size;
-    l.tracking = tracking;
-    l.tilt = -0.14f;
-    l.x = 50 - w * 0.5f * std::cos(l.tilt) + 2;
-    l.y = 58 - w * 0.5f * std::sin(l.tilt) + 2;
-    Mask text = textMask(c, studio.brush(), word, l);
-    Mask outline = text.dilated(2.2f);
+    l.size = 40;
+    l.tracking = -0.3f;
+    l.vertical = true;
+    l.tilt = 0.12f;
+    Path shape = textPath(studio.cursive(), word, l);
+    const Bounds b = shape.bounds();
+    const float k = std::min(84.0f / (b.x1 - b.x0), 88.0f / (b.y1 - b.y0));
+    shape = shape.transformed(Affine::translate(-(b.x0 + b.x1) * 0.5f, -(b.y0 + b.y1) * 0.5f)
+                                  .then(Affine::scale(k, k))
+                                  .then(Affine::translate(50, 50)));
+    // Thickened a little: at this size the brush's hairlines would break up.
+    Mask text = rasterize(shape, c.box()).dilated(1.3f);
+    Mask outline = text.dilated(2.0f);
     outline.threshold(0.5f);
     const Rgb ink = hex(0x1E1A30);
     const Rgb white = hex(0xFFFFFF);
@@ -52,7 +57,8 @@ Canvas paintPreview(Studio& studio, const PictureEntry& e) {
     const Frame f(c);
     // Darkened for the lettering, most where the lines run.
     c.tint(hex(0x080410), [&](float x, float y) {
-        return 0.35f + 0.25f * (1.0f - smoothstep(f.x(300), f.x(640), x)) * smoothstep(f.y(100), f.y(200), y);
+        return 0.35f + 0.25f * (1.0f - smoothstep(f.x(300), f.x(640), x)) *
+                           smoothstep(f.y(100), f.y(200), y);
     });
     auto src = studio.file("preview.txt");
     std::vector<std::string> lines;
@@ -78,9 +84,13 @@ Canvas paintPreview(Studio& studio, const PictureEntry& e) {
     titleLook.glow = f.len(8);
     titleLook.glowColor = hex(0xFFB050);
     titleLook.glowStrength = 0.45f;
-    letter(c, textMask(c, studio.mincho(), lines[1], {f.x(30), f.y(110), f.len(34), 0.02f}), titleLook);
+    letter(c, textMask(c, studio.mincho(), lines[1], {f.x(30), f.y(110), f.len(34), 0.02f}),
+           titleLook);
     for (int i = 0; i < 4; ++i) {
-        letter(c, textMask(c, studio.mincho(), lines[static_cast<std::size_t>(2 + i)], {f.x(48), f.y(186 + static_cast<float>(i) * 38), f.len(21), 0.02f}), look);
+        letter(c,
+               textMask(c, studio.mincho(), lines[static_cast<std::size_t>(2 + i)],
+                        {f.x(48), f.y(186 + static_cast<float>(i) * 38), f.len(21), 0.02f}),
+               look);
     }
     const float sw = textWidth(studio.mincho(), lines[6], f.len(18));
     letter(c, textMask(c, studio.mincho(), lines[6], {f.x(610) - sw, f.y(452), f.len(18)}), look);

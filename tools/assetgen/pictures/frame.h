@@ -8,16 +8,17 @@
 namespace velko::art {
 
 struct Frame {
-    float w;    // canvas size in pixels
+    float w;  // canvas size in pixels
     float h;
-    float s;    // pixels per stage unit
-    float ox;   // canvas x of stage x 0
+    float s;   // pixels per stage unit
+    float ox;  // canvas x of stage x 0
 
     explicit Frame(const paint::Canvas& c)
         : w(static_cast<float>(c.width())),
           h(static_cast<float>(c.height())),
           s(static_cast<float>(c.height()) / 480.0f),
-          ox((static_cast<float>(c.width()) - 640.0f * static_cast<float>(c.height()) / 480.0f) * 0.5f) {}
+          ox((static_cast<float>(c.width()) - 640.0f * static_cast<float>(c.height()) / 480.0f) *
+             0.5f) {}
 
     float x(float stageX) const { return ox + stageX * s; }
     float y(float stageY) const { return stageY * s; }

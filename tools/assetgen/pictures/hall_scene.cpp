@@ -24,7 +24,13 @@ void paintHallScene(Canvas& c, HallTime time, std::uint64_t seed) {
     const float horizon = f.y(300);
 
     if (dusk) {
-        skyGradient(c, {{0.0f, hex(0x2A3350)}, {0.45f, hex(0x4A5070)}, {0.7f, hex(0xC8C890)}, {0.8f, hex(0xE8E0A0)}, {1.0f, hex(0x8A8098)}}, f.y(260));
+        skyGradient(c,
+                    {{0.0f, hex(0x2A3350)},
+                     {0.45f, hex(0x4A5070)},
+                     {0.7f, hex(0xC8C890)},
+                     {0.8f, hex(0xE8E0A0)},
+                     {1.0f, hex(0x8A8098)}},
+                    f.y(260));
         CloudStyle broken;
         broken.lit = hex(0x8A8AA8);
         broken.shade = hex(0x3A3E58);
@@ -40,7 +46,8 @@ void paintHallScene(Canvas& c, HallTime time, std::uint64_t seed) {
         glow(c, f.at(470, 74), f.len(2.0f), hex(0xFFF8E0), 0.9f);
         c.fill(Path().addCircle(f.x(470), f.y(74), f.len(1.3f)), hex(0xFFFFF0));
     } else {
-        skyGradient(c, {{0.0f, hex(0x8AB8E0)}, {0.6f, hex(0xCDE2EE)}, {1.0f, hex(0xF4EEDC)}}, f.y(260));
+        skyGradient(c, {{0.0f, hex(0x8AB8E0)}, {0.6f, hex(0xCDE2EE)}, {1.0f, hex(0xF4EEDC)}},
+                    f.y(260));
         glow(c, f.at(560, 60), f.len(160), hex(0xFFF0D0), 0.35f);
     }
     // Cedars behind the hall, with low mist among them.
@@ -55,7 +62,12 @@ void paintHallScene(Canvas& c, HallTime time, std::uint64_t seed) {
         }
         c.fill(trees, mix(forest, air, 0.6f - 0.25f * static_cast<float>(row)));
     }
-    mist(c, air, [&](float, float y) { return 0.55f * std::exp(-std::pow((y - horizon + f.len(20)) / f.len(35), 2.0f)); }, f.len(90), seed + 3);
+    mist(
+        c, air,
+        [&](float, float y) {
+            return 0.55f * std::exp(-std::pow((y - horizon + f.len(20)) / f.len(35), 2.0f));
+        },
+        f.len(90), seed + 3);
 
     // Gravel.
     Path ground;
@@ -68,14 +80,21 @@ void paintHallScene(Canvas& c, HallTime time, std::uint64_t seed) {
            }));
 
     // The hall.
-    HallLook look{dusk ? hex(0x3E6A5A) : hex(0x5A9A82), dusk ? hex(0x6A9A8A) : hex(0x9ACAB4),
-                  dusk ? hex(0x5A3A28) : hex(0x9A6A48), dusk ? hex(0x2A1A12) : hex(0x5A3A28),
-                  dusk ? hex(0x3A2410) : hex(0x3A2A20), dusk ? hex(0x6A6A70) : hex(0xB8B4AC), true, dusk};
+    HallLook look{dusk ? hex(0x3E6A5A) : hex(0x5A9A82),
+                  dusk ? hex(0x6A9A8A) : hex(0x9ACAB4),
+                  dusk ? hex(0x5A3A28) : hex(0x9A6A48),
+                  dusk ? hex(0x2A1A12) : hex(0x5A3A28),
+                  dusk ? hex(0x3A2410) : hex(0x3A2A20),
+                  dusk ? hex(0x6A6A70) : hex(0xB8B4AC),
+                  true,
+                  dusk};
     const float hallX = dusk ? f.x(380) : f.x(400);
     shrineHall(c, hallX, horizon + f.len(22), f.len(dusk ? 330 : 300), look, s);
     if (!dusk) {
         // Soft morning light from the right on the hall's face.
-        c.tint(hex(0xFFF0D0), [&](float x, float y) { return y < horizon + f.len(22) ? 0.12f * clamp01((x - f.x(250)) / f.len(300)) : 0.0f; });
+        c.tint(hex(0xFFF0D0), [&](float x, float y) {
+            return y < horizon + f.len(22) ? 0.12f * clamp01((x - f.x(250)) / f.len(300)) : 0.0f;
+        });
     }
     // A stone lantern on each side of the path.
     LanternLook ll;
@@ -87,11 +106,14 @@ void paintHallScene(Canvas& c, HallTime time, std::uint64_t seed) {
 
     // The sacred cedar at the left with its rope.
     const float trunkX = f.x(dusk ? 70 : 40);
-    cedarTrunk(c, trunkX, -10, f.y(400), f.len(120), dusk ? hex(0x2A1E18) : hex(0x5A4030), dusk ? hex(0x6A5448) : hex(0xB08A68), 1.0f, seed + 5);
-    shimenawa(c, {trunkX - f.len(64), f.y(180)}, {trunkX + f.len(64), f.y(184)}, f.len(22), f.len(11), dusk ? hex(0xB8A070) : hex(0xE0C890), s);
+    cedarTrunk(c, trunkX, -10, f.y(400), f.len(120), dusk ? hex(0x2A1E18) : hex(0x5A4030),
+               dusk ? hex(0x6A5448) : hex(0xB08A68), 1.0f, seed + 5);
+    shimenawa(c, {trunkX - f.len(64), f.y(180)}, {trunkX + f.len(64), f.y(184)}, f.len(22),
+              f.len(11), dusk ? hex(0xB8A070) : hex(0xE0C890), s);
     Rng br(seed + 6);
     for (int k = 0; k < 4; ++k) {
-        hangingBoughs(c, f.at(dusk ? 70 : 40, static_cast<float>(k) * 14), f.len(230 - static_cast<float>(k) * 20), 0.2f + 0.1f * static_cast<float>(k),
+        hangingBoughs(c, f.at(dusk ? 70 : 40, static_cast<float>(k) * 14),
+                      f.len(230 - static_cast<float>(k) * 20), 0.2f + 0.1f * static_cast<float>(k),
                       dusk ? hex(0x0E1614) : hex(0x23382A), br, s);
     }
 
@@ -104,7 +126,8 @@ void paintHallScene(Canvas& c, HallTime time, std::uint64_t seed) {
             const float rx = f.len(rng.range(25, 70));
             puddles.append(foliageClump({x, y}, rx, rx * 0.15f, rng, 6));
         }
-        reflect(c, horizon + f.len(22), rasterize(puddles, c.box()).blurred(f.len(1.5f)), 0.65f, f.len(2));
+        reflect(c, horizon + f.len(22), rasterize(puddles, c.box()).blurred(f.len(1.5f)), 0.65f,
+                f.len(2));
         // The black cat on the offering box's step.
         c.fill(cat(f.at(430, 320), f.len(22), true), hex(0x08080A));
     }

@@ -10,11 +10,13 @@ Path textPath(const OutlineFont& font, std::string_view utf8, const TextLayout& 
     const std::u32string text = toUtf32(utf8);
     GlyphRun run = l.vertical ? font.column(text, 0, 0, l.size, l.tracking)
                               : font.line(text, 0, 0, l.size, l.tracking);
-    const Affine t = Affine::shearX(-l.skew).then(Affine::rotate(l.tilt)).then(Affine::translate(l.x, l.y));
+    const Affine t =
+        Affine::shearX(-l.skew).then(Affine::rotate(l.tilt)).then(Affine::translate(l.x, l.y));
     return run.path.transformed(t);
 }
 
-Mask textMask(const Canvas& c, const OutlineFont& font, std::string_view utf8, const TextLayout& l) {
+Mask textMask(const Canvas& c, const OutlineFont& font, std::string_view utf8,
+              const TextLayout& l) {
     // Glyph outlines overlap where strokes cross; the non-zero rule fills them whole.
     return rasterize(textPath(font, utf8, l), c.box(), FillRule::NonZero);
 }

@@ -28,7 +28,9 @@ Canvas paintOfficeVeranda(Studio&, const PictureEntry& e) {
             const float x = f.x(rng.range(-40, 420));
             const float w = f.len(rng.range(14, 34)) * (1.0f + static_cast<float>(row) * 0.6f);
             const Rgb bark = mix(hex(0x1E2A20), hex(0x3A3428), static_cast<float>(row) / 2.0f);
-            cedarTrunk(c, x, -10, f.y(240 + static_cast<float>(row) * 20), w, bark, mix(bark, hex(0x9AB070), 0.4f), 1.0f, e.seed + static_cast<std::uint64_t>(row * 10 + i));
+            cedarTrunk(c, x, -10, f.y(240 + static_cast<float>(row) * 20), w, bark,
+                       mix(bark, hex(0x9AB070), 0.4f), 1.0f,
+                       e.seed + static_cast<std::uint64_t>(row * 10 + i));
         }
     }
     Path moss;
@@ -39,10 +41,12 @@ Canvas paintOfficeVeranda(Studio&, const PictureEntry& e) {
            }));
     // Stepping stones across the moss.
     for (int k = 0; k < 6; ++k) {
-        const Vec2 a = p.at(-3.4f + static_cast<float>(k) * 0.15f, 2.6f + static_cast<float>(k) * 1.1f);
+        const Vec2 a =
+            p.at(-3.4f + static_cast<float>(k) * 0.15f, 2.6f + static_cast<float>(k) * 1.1f);
         const float r = p.px(0.32f, 2.6f + static_cast<float>(k) * 1.1f);
         c.fill(Path().addEllipse(a.x, a.y, r, r * 0.35f), hex(0x8A8A80));
-        c.fill(Path().addEllipse(a.x - r * 0.2f, a.y - r * 0.1f, r * 0.6f, r * 0.15f), hex(0xB0AEA4), 0.6f);
+        c.fill(Path().addEllipse(a.x - r * 0.2f, a.y - r * 0.1f, r * 0.6f, r * 0.15f),
+               hex(0xB0AEA4), 0.6f);
     }
     // The building: the room behind open sliding doors, tatami and shadow.
     c.fill(p.side(0.0f, 1.0f, 14.0f, 0.5f, 3.2f), hex(0x3A2A1E));
@@ -54,11 +58,13 @@ Canvas paintOfficeVeranda(Studio&, const PictureEntry& e) {
     c.fill(p.side(2.55f, 3.0f, 6.0f, 1.4f, 2.6f), hex(0xD8CCB0));
     c.fill(p.side(2.5f, 3.1f, 5.9f, 1.5f, 2.5f), hex(0xB8A888));
     c.fill(p.floor(0.05f, 2.6f, 1.0f, 14.0f, 0.5f), Shader([&](float x, float y) {
-               return mix(hex(0x8A8A50), hex(0xA8A868), fbm01(x / f.len(30), y / f.len(2), e.seed + 2, 3));
+               return mix(hex(0x8A8A50), hex(0xA8A868),
+                          fbm01(x / f.len(30), y / f.len(2), e.seed + 2, 3));
            }));
     Path mats;
     for (float z = 1.5f; z < 14.0f; z += 1.8f) {
-        mats.append(strokePolyline(std::vector<Vec2>{p.at(0.05f, z, 0.5f), p.at(2.6f, z, 0.5f)}, std::max(0.6f, p.px(0.03f, z))));
+        mats.append(strokePolyline(std::vector<Vec2>{p.at(0.05f, z, 0.5f), p.at(2.6f, z, 0.5f)},
+                                   std::max(0.6f, p.px(0.03f, z))));
     }
     c.fill(mats, hex(0x4A4A2A), 0.7f);
     // The open door frames and the shoji pushed aside.
@@ -68,7 +74,8 @@ Canvas paintOfficeVeranda(Studio&, const PictureEntry& e) {
     c.fill(p.side(-0.02f, 1.0f, 14.0f, 2.45f, 3.4f), hex(0xE8E0C8));
     // Deep eaves above.
     Path eave;
-    const Vec2 eq[] = {p.at(0.0f, 0.8f, 3.4f), p.at(0.0f, 14.0f, 3.4f), p.at(-1.4f, 14.0f, 3.6f), p.at(-1.4f, 0.8f, 3.6f)};
+    const Vec2 eq[] = {p.at(0.0f, 0.8f, 3.4f), p.at(0.0f, 14.0f, 3.4f), p.at(-1.4f, 14.0f, 3.6f),
+                       p.at(-1.4f, 0.8f, 3.6f)};
     eave.addPolygon(eq);
     c.fill(eave, hex(0x2A1E16));
     // The veranda boards.
@@ -78,7 +85,8 @@ Canvas paintOfficeVeranda(Studio&, const PictureEntry& e) {
            }));
     Path seams;
     for (float u = -1.3f; u < 0.0f; u += 0.22f) {
-        seams.append(strokePolyline(std::vector<Vec2>{p.at(u, 0.9f, 0.5f), p.at(u, 14.0f, 0.5f)}, std::max(0.6f, 0.8f * s)));
+        seams.append(strokePolyline(std::vector<Vec2>{p.at(u, 0.9f, 0.5f), p.at(u, 14.0f, 0.5f)},
+                                    std::max(0.6f, 0.8f * s)));
     }
     c.fill(seams, hex(0x4A3220), 0.7f);
     c.fill(p.side(-1.3f, 0.9f, 14.0f, 0.0f, 0.5f), hex(0x3A2818));
@@ -92,18 +100,26 @@ Canvas paintOfficeVeranda(Studio&, const PictureEntry& e) {
     c.fill(p.floor(-1.0f, -0.35f, z0 + 0.8f, z0 + 1.3f, 0.51f), hex(0xEFEADC));
     const Vec2 bowl = p.at(-0.2f, z0 + 0.3f, 0.55f);
     c.fill(Path().addEllipse(bowl.x, bowl.y, p.px(0.16f, z0), p.px(0.07f, z0)), hex(0x6A4A3A));
-    c.fill(Path().addEllipse(bowl.x, bowl.y - p.px(0.03f, z0), p.px(0.13f, z0), p.px(0.05f, z0)), hex(0xF0ECE0));
-    c.fill(strokePolyline(std::vector<Vec2>{p.at(-0.5f, z0 + 0.1f, 0.53f), p.at(-0.3f, z0 + 0.5f, 0.53f)}, p.px(0.03f, z0)), hex(0x7A5030));
+    c.fill(Path().addEllipse(bowl.x, bowl.y - p.px(0.03f, z0), p.px(0.13f, z0), p.px(0.05f, z0)),
+           hex(0xF0ECE0));
+    c.fill(strokePolyline(
+               std::vector<Vec2>{p.at(-0.5f, z0 + 0.1f, 0.53f), p.at(-0.3f, z0 + 0.5f, 0.53f)},
+               p.px(0.03f, z0)),
+           hex(0x7A5030));
     // Two finished lanterns and a bare frame further along.
-    paperLantern(c, p.at(-0.8f, 4.2f, 0.85f), p.px(0.25f, 4.2f), p.px(0.33f, 4.2f), PaperStyle::FestivalWhiteRed);
-    paperLantern(c, p.at(-0.3f, 4.8f, 0.85f), p.px(0.25f, 4.8f), p.px(0.33f, 4.8f), PaperStyle::FestivalWhiteRed);
+    paperLantern(c, p.at(-0.8f, 4.2f, 0.85f), p.px(0.25f, 4.2f), p.px(0.33f, 4.2f),
+                 PaperStyle::FestivalWhiteRed);
+    paperLantern(c, p.at(-0.3f, 4.8f, 0.85f), p.px(0.25f, 4.8f), p.px(0.33f, 4.8f),
+                 PaperStyle::FestivalWhiteRed);
     const Vec2 fc = p.at(-0.7f, 6.0f, 0.85f);
     const float fr = p.px(0.25f, 6.0f);
     Path frame;
     for (int i = 0; i <= 6; ++i) {
         const float yy = fc.y - fr * 1.3f + fr * 2.6f * static_cast<float>(i) / 6;
-        const float half = fr * std::sqrt(std::max(0.0f, 1.0f - std::pow((yy - fc.y) / (fr * 1.3f), 2.0f)));
-        frame.append(strokePolyline(std::vector<Vec2>{{fc.x - half, yy}, {fc.x + half, yy}}, std::max(0.6f, s * 0.8f)));
+        const float half =
+            fr * std::sqrt(std::max(0.0f, 1.0f - std::pow((yy - fc.y) / (fr * 1.3f), 2.0f)));
+        frame.append(strokePolyline(std::vector<Vec2>{{fc.x - half, yy}, {fc.x + half, yy}},
+                                    std::max(0.6f, s * 0.8f)));
     }
     c.fill(frame, hex(0xC8A870));
 
@@ -114,14 +130,16 @@ Canvas paintOfficeVeranda(Studio&, const PictureEntry& e) {
         const float u = rng.range(-4.0f, 0.0f);
         const Vec2 a = p.at(u, z, u > -1.3f ? 0.5f : 0.0f);
         const float r = p.px(rng.range(0.06f, 0.2f), z);
-        light.fill(Path().addEllipse(a.x, a.y, r * 1.6f, r * 0.5f), hex(0xFFF0B0), rng.range(0.5f, 1.0f));
+        light.fill(Path().addEllipse(a.x, a.y, r * 1.6f, r * 0.5f), hex(0xFFF0B0),
+                   rng.range(0.5f, 1.0f));
     }
     c.composite(light.blurred(f.len(1.5f)), 0.45f, Blend::Add);
     // Green light reflected from the moss on everything.
     c.tint(hex(0x6A9A5A), [](float, float) { return 0.1f; });
     Rng br(e.seed + 5);
     for (int k = 0; k < 3; ++k) {
-        hangingBoughs(c, f.at(-20, static_cast<float>(k) * 12 - 6), f.len(260), 0.1f + 0.12f * static_cast<float>(k), hex(0x10201A), br, s);
+        hangingBoughs(c, f.at(-20, static_cast<float>(k) * 12 - 6), f.len(260),
+                      0.1f + 0.12f * static_cast<float>(k), hex(0x10201A), br, s);
     }
     vignette(c, 0.35f);
     grain(c, 0.025f, e.seed);

@@ -17,7 +17,8 @@ using namespace paint;
 namespace {
 
 // Coverage of text drawn by the screen font layer: white on black, read back as a mask.
-Mask screenText(const Canvas& c, const platform::Font& font, std::u16string_view text, int x, int y) {
+Mask screenText(const Canvas& c, const platform::Font& font, std::u16string_view text, int x,
+                int y) {
     const int w = font.measure(text) + 4;
     const int h = font.lineHeight() + 4;
     gfx::Bitmap b(w, h, gfx::kBlack);
@@ -64,7 +65,8 @@ Canvas paintNoticePage(Studio& studio, const PictureEntry& e) {
     // Heading band.
     Path band;
     band.addRect(f.x(16), f.y(16), f.len(608), f.len(40));
-    c.fill(band, linearGradient(f.at(0, 16), f.at(0, 56), {{0, hex(0x34407A)}, {1, hex(0x27305E)}}));
+    c.fill(band,
+           linearGradient(f.at(0, 16), f.at(0, 56), {{0, hex(0x34407A)}, {1, hex(0x27305E)}}));
     c.fill(Path().addRect(f.x(16), f.y(56), f.len(608), f.len(2)), hex(0xC8442C));
 
     const std::string name = "pages/osirase0" + std::to_string(e.seed) + ".txt";
@@ -84,8 +86,10 @@ Canvas paintNoticePage(Studio& studio, const PictureEntry& e) {
         number = head.substr(head.find_last_of(u'\u3000') + 1);
         head = head.substr(0, gap);
     }
-    auto headFont = studio.screenFonts().open({platform::FontFace::PGothic, 22, 0, true, false, true});
-    auto bodyFont = studio.screenFonts().open({platform::FontFace::Gothic, 19, 0, false, false, true});
+    auto headFont =
+        studio.screenFonts().open({platform::FontFace::PGothic, 22, 0, true, false, true});
+    auto bodyFont =
+        studio.screenFonts().open({platform::FontFace::Gothic, 19, 0, false, false, true});
     if (!headFont || !bodyFont) {
         return c;
     }
@@ -95,7 +99,7 @@ Canvas paintNoticePage(Studio& studio, const PictureEntry& e) {
     int y = 78;
     for (std::size_t i = 1; i < lines.size(); ++i) {
         if (i == 1 && lines[i].empty()) {
-            continue;   // the blank line under the heading is the band itself
+            continue;  // the blank line under the heading is the band itself
         }
         c.fill(screenText(c, *bodyFont, lines[i], 40, y), indigo);
         y += 26;

@@ -24,10 +24,13 @@ void washi(Canvas& c, Rgb ground, std::uint64_t seed) {
         const float y = rng.unit() * static_cast<float>(c.height());
         const float a = rng.range(0.0f, 6.2832f);
         const float len = rng.range(4.0f, 16.0f) * s;
-        const auto pts = sampleQuad({x, y}, {x + std::cos(a) * len * 0.5f + rng.range(-3, 3) * s, y + std::sin(a) * len * 0.5f},
-                                    {x + std::cos(a) * len, y + std::sin(a) * len}, 6);
+        const auto pts = sampleQuad(
+            {x, y},
+            {x + std::cos(a) * len * 0.5f + rng.range(-3, 3) * s, y + std::sin(a) * len * 0.5f},
+            {x + std::cos(a) * len, y + std::sin(a) * len}, 6);
         const bool light = rng.chance(0.6f);
-        c.fill(strokePolyline(pts, 0.6f * s), light ? hex(0xFFFFFF) : scale(ground, 0.75f), light ? 0.5f : 0.25f);
+        c.fill(strokePolyline(pts, 0.6f * s), light ? hex(0xFFFFFF) : scale(ground, 0.75f),
+               light ? 0.5f : 0.25f);
     }
 }
 

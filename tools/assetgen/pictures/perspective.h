@@ -8,10 +8,10 @@
 namespace velko::art {
 
 struct Perspective {
-    float vpx;       // vanishing point on screen
+    float vpx;  // vanishing point on screen
     float horizon;
-    float camH;      // eye height
-    float focal;     // pixels per unit at distance 1
+    float camH;   // eye height
+    float focal;  // pixels per unit at distance 1
 
     paint::Vec2 at(float u, float z, float h = 0) const {
         const float k = focal / z;

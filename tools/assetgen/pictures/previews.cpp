@@ -32,7 +32,12 @@ void paintPreviewOldLantern(Canvas& c, std::uint64_t seed) {
     old.stoneDark = hex(0x1E2230);
     old.tall = true;
     stoneLantern(c, w * 0.5f, h * 0.93f, h * 0.72f, old);
-    mist(c, hex(0x3A4A78), [&](float, float y) { return 0.35f * std::exp(-std::pow((y - h * 0.75f) / (h * 0.12f), 2.0f)); }, w * 0.4f, seed + 1);
+    mist(
+        c, hex(0x3A4A78),
+        [&](float, float y) {
+            return 0.35f * std::exp(-std::pow((y - h * 0.75f) / (h * 0.12f), 2.0f));
+        },
+        w * 0.4f, seed + 1);
     vignette(c, 0.4f);
 }
 
@@ -42,7 +47,9 @@ void paintPreviewRiverNight(Canvas& c, std::uint64_t seed) {
     Rng rng(seed);
     skyGradient(c, {{0.0f, hex(0x040818)}, {1.0f, hex(0x14204A)}}, h * 0.38f);
     stars(c, 90, c.box(), rng, 0.8f, [&](float, float y) { return 1.0f - y / (h * 0.4f); });
-    c.fill(rangePath({h * 0.4f, h * 0.06f, w * 0.5f, seed + 1, h * 0.01f, w * 0.03f, true}, 0, w, h), hex(0x080C16));
+    c.fill(
+        rangePath({h * 0.4f, h * 0.06f, w * 0.5f, seed + 1, h * 0.01f, w * 0.03f, true}, 0, w, h),
+        hex(0x080C16));
     // Town lights on the far bank.
     for (int i = 0; i < 24; ++i) {
         glow(c, {rng.range(0, w), h * rng.range(0.39f, 0.42f)}, 1.5f, hex(0xFFD090), 0.7f);
@@ -60,12 +67,15 @@ void paintPreviewRiverNight(Canvas& c, std::uint64_t seed) {
     const Vec2 l{w * 0.55f, h * 0.66f};
     for (int k = 0; k < 10; ++k) {
         const float y = l.y + h * 0.04f + static_cast<float>(k) * h * 0.018f;
-        c.fill(Path().addEllipse(l.x + rng.range(-3, 3), y, w * 0.05f * (1.0f - static_cast<float>(k) * 0.07f), 1.2f), hex(0xFFB060), 0.5f - static_cast<float>(k) * 0.04f);
+        c.fill(Path().addEllipse(l.x + rng.range(-3, 3), y,
+                                 w * 0.05f * (1.0f - static_cast<float>(k) * 0.07f), 1.2f),
+               hex(0xFFB060), 0.5f - static_cast<float>(k) * 0.04f);
     }
     c.fill(Path().addRect(l.x - w * 0.1f, l.y + h * 0.03f, w * 0.2f, h * 0.015f), hex(0x3A2414));
     Path box;
     box.addRect(l.x - w * 0.07f, l.y - h * 0.05f, w * 0.14f, h * 0.08f);
-    c.fill(box, linearGradient({0, l.y - h * 0.05f}, {0, l.y + h * 0.03f}, {{0, hex(0xFFE8B0)}, {1, hex(0xF09040)}}));
+    c.fill(box, linearGradient({0, l.y - h * 0.05f}, {0, l.y + h * 0.03f},
+                               {{0, hex(0xFFE8B0)}, {1, hex(0xF09040)}}));
     c.fill(Path().addRect(l.x - w * 0.075f, l.y - h * 0.058f, w * 0.15f, h * 0.01f), hex(0x2A1A10));
     glow(c, l, w * 0.12f, hex(0xFFA040), 0.5f);
     vignette(c, 0.4f);

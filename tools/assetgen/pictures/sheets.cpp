@@ -44,18 +44,24 @@ Canvas button(Studio& studio, const Canvas& background, int x, int y, int w, int
     if (hover) {
         // A warm light from inside the plate.
         Canvas light(w, h);
-        light.fill(pm, radialGradient({fw * 0.5f, fh * 0.5f}, fw * 0.55f, fh * 0.9f, {{0, hex(0xFFB060)}, {1, hex(0x000000)}}), 0.35f);
+        light.fill(pm,
+                   radialGradient({fw * 0.5f, fh * 0.5f}, fw * 0.55f, fh * 0.9f,
+                                  {{0, hex(0xFFB060)}, {1, hex(0x000000)}}),
+                   0.35f);
         b.composite(light, 1.0f, Blend::Add);
     }
     Path rule;
     rule.addRoundRect(inset + 2, inset + 2, fw - 2 * inset - 4, fh - 2 * inset - 4, radius * 0.8f);
     rule.addRoundRect(inset + 3, inset + 3, fw - 2 * inset - 6, fh - 2 * inset - 6, radius * 0.75f);
-    b.fill(rule, hover ? style.hoverEdge : style.edge, hover ? 1.0f : 0.75f, Blend::Normal, FillRule::EvenOdd);
+    b.fill(rule, hover ? style.hoverEdge : style.edge, hover ? 1.0f : 0.75f, Blend::Normal,
+           FillRule::EvenOdd);
     const std::string caption = studio.text(captionKey);
     const float size = std::round(fh * (h >= 50 ? 0.44f : 0.56f));
     const float tracking = h >= 50 ? 0.12f : 0.06f;
     const float tw = textWidth(studio.mincho(), caption, size, tracking) - size * tracking;
-    Mask text = textMask(b, studio.mincho(), caption, {std::round((fw - tw) * 0.5f), std::round(fh * 0.5f + size * 0.36f), size, tracking});
+    Mask text = textMask(
+        b, studio.mincho(), caption,
+        {std::round((fw - tw) * 0.5f), std::round(fh * 0.5f + size * 0.36f), size, tracking});
     text = text.dilated(0.35f);
     TextLook look;
     look.fill = hover ? hex(0xFFFFFF) : hex(0xF4EEDC);
@@ -103,15 +109,21 @@ Canvas paintTitleButtons(Studio& studio, const PictureEntry& e) {
     for (int k = 0; k < 4; ++k) {
         Canvas big(280, 380);
         switch (k) {
-            case 0: paintPreviewOldLantern(big, e.seed); break;
+            case 0:
+                paintPreviewOldLantern(big, e.seed);
+                break;
             case 1: {
                 ToriiMood m;
                 m.seed = e.seed + 1;
                 paintToriiScene(big, m);
                 break;
             }
-            case 2: paintHallScene(big, HallTime::AfterRain, e.seed + 2); break;
-            default: paintPreviewRiverNight(big, e.seed + 3); break;
+            case 2:
+                paintHallScene(big, HallTime::AfterRain, e.seed + 2);
+                break;
+            default:
+                paintPreviewRiverNight(big, e.seed + 3);
+                break;
         }
         Canvas p = big.resized(140, 190);
         framePreview(p);
@@ -128,10 +140,13 @@ Canvas paintExtrasButtons(Studio& studio, const PictureEntry& e) {
     const struct {
         int x, y;
         const char* key;
-    } big[] = {{80, 310, "button.wallpaper"}, {80, 370, "button.notices"}, {420, 400, "button.back"}};
+    } big[] = {
+        {80, 310, "button.wallpaper"}, {80, 370, "button.notices"}, {420, 400, "button.back"}};
     for (int i = 0; i < 3; ++i) {
-        sheet.place(button(studio, extras, big[i].x, big[i].y, 200, 50, big[i].key, false, kNight), 0, 51 * i);
-        sheet.place(button(studio, extras, big[i].x, big[i].y, 200, 50, big[i].key, true, kNight), 201, 51 * i);
+        sheet.place(button(studio, extras, big[i].x, big[i].y, 200, 50, big[i].key, false, kNight),
+                    0, 51 * i);
+        sheet.place(button(studio, extras, big[i].x, big[i].y, 200, 50, big[i].key, true, kNight),
+                    201, 51 * i);
     }
     sheet.place(button(studio, page, 500, 440, 120, 30, "button.next", false, kPaper), 0, 153);
     sheet.place(button(studio, page, 500, 440, 120, 30, "button.next", true, kPaper), 121, 153);
@@ -143,7 +158,8 @@ Canvas paintExtrasButtons(Studio& studio, const PictureEntry& e) {
 Canvas paintGalleryButtons(Studio& studio, const PictureEntry& e) {
     Canvas sheet(e.width, e.height);
     sheet.fillAll(kSheetGround);
-    const char* walls[] = {"Wall/sin0011c.bmp", "Wall/sei0011c.bmp", "Wall/sin0011.bmp", "Wall/sei0011.bmp"};
+    const char* walls[] = {"Wall/sin0011c.bmp", "Wall/sei0011c.bmp", "Wall/sin0011.bmp",
+                           "Wall/sei0011.bmp"};
     for (int i = 0; i < 4; ++i) {
         const Canvas& wall = studio.picture(walls[i]);
         Canvas thumb = wall.resized(160, 90);

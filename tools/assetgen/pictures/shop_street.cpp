@@ -49,14 +49,16 @@ Canvas paintShopStreet(Studio& studio, const PictureEntry& e) {
     Rng rng(e.seed);
     const Street st{f.x(262), f.y(250), 1.55f, f.len(330)};
 
-    c.shade(linearGradient({0, 0}, {0, st.horizon}, {{0, hex(0x9AB0C8)}, {0.5f, hex(0xE8D8B0)}, {1, hex(0xF8E0A8)}}));
+    c.shade(linearGradient({0, 0}, {0, st.horizon},
+                           {{0, hex(0x9AB0C8)}, {0.5f, hex(0xE8D8B0)}, {1, hex(0xF8E0A8)}}));
     glow(c, f.at(-40, 150), f.len(200), hex(0xFFE0A0), 0.45f);
 
     // The shrine hill at the end of the street, cedars climbing it.
     std::vector<Vec2> hp;
     for (float x = -2; x <= f.w + 2; x += 2) {
         const float u = (x - st.vpx) / f.len(260);
-        hp.push_back({x, st.horizon - f.len(150) * std::exp(-u * u * 1.2f) - f.len(6) * fbm(x / f.len(14), 0.5f, e.seed + 1, 3)});
+        hp.push_back({x, st.horizon - f.len(150) * std::exp(-u * u * 1.2f) -
+                             f.len(6) * fbm(x / f.len(14), 0.5f, e.seed + 1, 3)});
     }
     hp.push_back({f.w + 2, f.h});
     hp.push_back({-2, f.h});
@@ -94,7 +96,8 @@ Canvas paintShopStreet(Studio& studio, const PictureEntry& e) {
     markText.size = mw * 0.72f;
     markText.vertical = true;
     markText.tracking = 0.05f;
-    letter(c, textMask(c, studio.mincho(), studio.text("title"), markText), TextLook{hex(0x3A3630)});
+    letter(c, textMask(c, studio.mincho(), studio.text("title"), markText),
+           TextLook{hex(0x3A3630)});
 
     // The street.
     Path road;
@@ -107,7 +110,8 @@ Canvas paintShopStreet(Studio& studio, const PictureEntry& e) {
     // Long shadows of the left houses fall across the street to the right.
     Path shade;
     for (float z = 2.0f; z < 14.0f; z += 2.6f) {
-        const Vec2 q[] = {st.at(-2.6f, z), st.at(-2.6f, z + 1.9f), st.at(1.2f, z + 1.4f), st.at(1.6f, z - 0.2f)};
+        const Vec2 q[] = {st.at(-2.6f, z), st.at(-2.6f, z + 1.9f), st.at(1.2f, z + 1.4f),
+                          st.at(1.6f, z - 0.2f)};
         shade.addPolygon(q);
     }
     c.fill(shade, hex(0x3A3440), 0.35f);
@@ -119,13 +123,16 @@ Canvas paintShopStreet(Studio& studio, const PictureEntry& e) {
         c.fill(st.side(-3.0f, z0, z1, 0, 2.4f), i % 2 ? hex(0x6A5444) : hex(0x5A4A40));
         c.fill(st.side(-2.95f, z0 + 0.4f, z1 - 0.6f, 0.3f, 1.9f), hex(0x3A2E28));
         Path roof;
-        const Vec2 q[] = {st.at(-2.6f, z0, 2.4f), st.at(-2.6f, z1, 2.4f), st.at(-3.6f, z1, 3.4f), st.at(-3.6f, z0, 3.4f)};
+        const Vec2 q[] = {st.at(-2.6f, z0, 2.4f), st.at(-2.6f, z1, 2.4f), st.at(-3.6f, z1, 3.4f),
+                          st.at(-3.6f, z0, 3.4f)};
         roof.addPolygon(q);
         c.fill(roof, hex(0x3A3E48));
         c.fill(st.side(-2.6f, z0, z1, 2.3f, 2.42f), hex(0x2A2C34));
     }
-    const auto poleA = utilityPole(c, st.at(-2.8f, 3.0f).x, st.at(-2.8f, 3.0f).y, st.px(7.5f, 3.0f), hex(0x6A5440), hex(0x3A2C24), s);
-    const auto poleB = utilityPole(c, st.at(-2.8f, 9.0f).x, st.at(-2.8f, 9.0f).y, st.px(7.5f, 9.0f), hex(0x6A5440), hex(0x3A2C24), s * 0.4f);
+    const auto poleA = utilityPole(c, st.at(-2.8f, 3.0f).x, st.at(-2.8f, 3.0f).y, st.px(7.5f, 3.0f),
+                                   hex(0x6A5440), hex(0x3A2C24), s);
+    const auto poleB = utilityPole(c, st.at(-2.8f, 9.0f).x, st.at(-2.8f, 9.0f).y, st.px(7.5f, 9.0f),
+                                   hex(0x6A5440), hex(0x3A2C24), s * 0.4f);
     wires(c, poleA, poleB, f.len(6), hex(0x2A2A2E), std::max(0.7f, 1.0f * s));
     std::vector<Vec2> offRight;
     for (const Vec2& p : poleA) {
@@ -140,12 +147,15 @@ Canvas paintShopStreet(Studio& studio, const PictureEntry& e) {
     const float z0 = 1.3f;
     const float z1 = 7.5f;
     c.fill(st.side(u, z0, z1, 0, 5.6f), Shader([&](float x, float y) {
-               return mix(hex(0xB08058), hex(0xD8A874), fbm01(x / f.len(4), y / f.len(30), e.seed + 3, 3));
+               return mix(hex(0xB08058), hex(0xD8A874),
+                          fbm01(x / f.len(4), y / f.len(30), e.seed + 3, 3));
            }));
     // Glass sliding doors with the evening sky in them.
     for (int k = 0; k < 4; ++k) {
         const float a = z0 + 0.6f + static_cast<float>(k) * 0.9f;
-        c.fill(st.side(u - 0.02f, a, a + 0.85f, 0.1f, 2.2f), linearGradient(st.at(u, a, 2.2f), st.at(u, a, 0.1f), {{0, hex(0xE8D8B8)}, {1, hex(0x5A5A60)}}));
+        c.fill(st.side(u - 0.02f, a, a + 0.85f, 0.1f, 2.2f),
+               linearGradient(st.at(u, a, 2.2f), st.at(u, a, 0.1f),
+                              {{0, hex(0xE8D8B8)}, {1, hex(0x5A5A60)}}));
         c.fill(st.side(u - 0.03f, a + 0.4f, a + 0.45f, 0.1f, 2.2f), hex(0x4A3020));
         c.fill(st.side(u - 0.03f, a, a + 0.85f, 1.1f, 1.16f), hex(0x4A3020));
     }
@@ -156,10 +166,14 @@ Canvas paintShopStreet(Studio& studio, const PictureEntry& e) {
     }
     // First-floor eave: a tiled canopy across the front.
     Path eave;
-    const Vec2 eq[] = {st.at(u, z0, 2.7f), st.at(u, z1, 2.7f), st.at(u - 0.9f, z1, 2.5f), st.at(u - 0.9f, z0, 2.5f)};
+    const Vec2 eq[] = {st.at(u, z0, 2.7f), st.at(u, z1, 2.7f), st.at(u - 0.9f, z1, 2.5f),
+                       st.at(u - 0.9f, z0, 2.5f)};
     eave.addPolygon(eq);
     c.fill(eave, hex(0x4A4E5A));
-    c.fill(Path().addPolygon(std::vector<Vec2>{st.at(u - 0.9f, z0, 2.5f), st.at(u - 0.9f, z1, 2.5f), st.at(u - 0.9f, z1, 2.42f), st.at(u - 0.9f, z0, 2.42f)}), hex(0x2A2C34));
+    c.fill(Path().addPolygon(std::vector<Vec2>{st.at(u - 0.9f, z0, 2.5f), st.at(u - 0.9f, z1, 2.5f),
+                                               st.at(u - 0.9f, z1, 2.42f),
+                                               st.at(u - 0.9f, z0, 2.42f)}),
+           hex(0x2A2C34));
     // Upper floor: a window with a bamboo blind.
     c.fill(st.side(u - 0.02f, z0 + 1.2f, z0 + 3.2f, 3.4f, 4.8f), hex(0x6A5036));
     for (int k = 0; k < 10; ++k) {
@@ -167,11 +181,13 @@ Canvas paintShopStreet(Studio& studio, const PictureEntry& e) {
         c.fill(st.side(u - 0.03f, z0 + 1.25f, z0 + 3.15f, h, h + 0.05f), hex(0xC8A870), 0.8f);
     }
     Path roof;
-    const Vec2 rq[] = {st.at(u, z0, 5.6f), st.at(u, z1, 5.6f), st.at(u + 1.2f, z1, 6.8f), st.at(u + 1.2f, z0, 6.8f)};
+    const Vec2 rq[] = {st.at(u, z0, 5.6f), st.at(u, z1, 5.6f), st.at(u + 1.2f, z1, 6.8f),
+                       st.at(u + 1.2f, z0, 6.8f)};
     roof.addPolygon(rq);
     c.fill(roof, hex(0x3A3E4A));
     Path roofEdge;
-    const Vec2 re[] = {st.at(u - 0.5f, z0, 5.45f), st.at(u - 0.5f, z1, 5.45f), st.at(u, z1, 5.7f), st.at(u, z0, 5.7f)};
+    const Vec2 re[] = {st.at(u - 0.5f, z0, 5.45f), st.at(u - 0.5f, z1, 5.45f), st.at(u, z1, 5.7f),
+                       st.at(u, z0, 5.7f)};
     roofEdge.addPolygon(re);
     c.fill(roofEdge, hex(0x2A2C34));
     // The next house along, beyond the shop.
@@ -191,9 +207,13 @@ Canvas paintShopStreet(Studio& studio, const PictureEntry& e) {
     const Vec2 signTop = st.at(2.05f, sz, 2.2f);
     const Vec2 signBot = st.at(2.05f, sz, 0.7f);
     const float sw = st.px(0.42f, sz);
-    c.fill(Path().addRect(signTop.x - sw * 0.08f, signBot.y, sw * 0.16f, st.at(2.2f, sz).y - signBot.y), hex(0x3A2A1E));
-    c.fill(Path().addRect(signTop.x - sw * 0.5f, signTop.y, sw, signBot.y - signTop.y), Shader([&](float x, float y) {
-               return mix(hex(0xC8A070), hex(0xE8C890), fbm01(x / f.len(2), y / f.len(20), e.seed + 4, 3));
+    c.fill(Path().addRect(signTop.x - sw * 0.08f, signBot.y, sw * 0.16f,
+                          st.at(2.2f, sz).y - signBot.y),
+           hex(0x3A2A1E));
+    c.fill(Path().addRect(signTop.x - sw * 0.5f, signTop.y, sw, signBot.y - signTop.y),
+           Shader([&](float x, float y) {
+               return mix(hex(0xC8A070), hex(0xE8C890),
+                          fbm01(x / f.len(2), y / f.len(20), e.seed + 4, 3));
            }));
     TextLayout shopText;
     shopText.x = signTop.x;

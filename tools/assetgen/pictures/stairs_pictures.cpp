@@ -17,7 +17,12 @@ Canvas paintStepsDusk(Studio&, const PictureEntry& e) {
     StairsMood m;
     m.sky = [&](Canvas& k) {
         const Frame f(k);
-        skyGradient(k, {{0.0f, hex(0x3A4350)}, {0.45f, hex(0x5C6170)}, {0.75f, hex(0x8E7E96)}, {1.0f, hex(0x9C8CA0)}}, f.y(200));
+        skyGradient(k,
+                    {{0.0f, hex(0x3A4350)},
+                     {0.45f, hex(0x5C6170)},
+                     {0.75f, hex(0x8E7E96)},
+                     {1.0f, hex(0x9C8CA0)}},
+                    f.y(200));
         CloudStyle low;
         low.lit = hex(0x7A7C8C);
         low.shade = hex(0x3A3E4A);
@@ -53,7 +58,8 @@ Canvas paintLanternRiver(Studio&, const PictureEntry& e) {
     StairsMood m;
     m.sky = [&](Canvas& k) {
         const Frame f(k);
-        skyGradient(k, {{0.0f, hex(0x060B1E)}, {0.6f, hex(0x10214A)}, {1.0f, hex(0x27356A)}}, f.y(220));
+        skyGradient(k, {{0.0f, hex(0x060B1E)}, {0.6f, hex(0x10214A)}, {1.0f, hex(0x27356A)}},
+                    f.y(220));
         Rng rng(e.seed + 5);
         stars(k, static_cast<int>(700 * f.s * f.s), k.box(), rng, 0.9f,
               [&](float, float y) { return 1.0f - smoothstep(f.y(60), f.y(200), y); });

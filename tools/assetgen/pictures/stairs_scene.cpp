@@ -44,10 +44,11 @@ void paintStairs(Canvas& c, const StairsMood& m) {
             const float x = f.x(-20) + u * (f.w + f.len(40));
             const float away = std::fabs(x - top.x) / f.len(320);
             if (away < 0.09f + 0.03f * static_cast<float>(row)) {
-                continue;   // the gap where the path climbs through
+                continue;  // the gap where the path climbs through
             }
             const float base = topY + f.len(12) + away * f.len(40);
-            const float hgt = f.len(rng.range(60, 110)) * (1.0f + away * 1.4f) * (0.8f + 0.3f * static_cast<float>(row));
+            const float hgt = f.len(rng.range(60, 110)) * (1.0f + away * 1.4f) *
+                              (0.8f + 0.3f * static_cast<float>(row));
             crowns.append(cedar({x, base}, hgt, hgt * 0.36f, rng));
         }
         c.fill(crowns, mix(m.forest, m.fog, m.fogAmount * (0.2f + 0.6f * depth)));
@@ -64,16 +65,19 @@ void paintStairs(Canvas& c, const StairsMood& m) {
         const StepPlace& p = steps[i];
         for (const float side : {-1.0f, 1.0f}) {
             const float x = p.x + side * (p.halfW + p.scale * rng.range(0.2f, 1.6f));
-            c.fill(foliageClump({x, p.y + p.scale * 0.1f}, p.scale * rng.range(0.3f, 0.6f), p.scale * 0.3f, rng, 8),
+            c.fill(foliageClump({x, p.y + p.scale * 0.1f}, p.scale * rng.range(0.3f, 0.6f),
+                                p.scale * 0.3f, rng, 8),
                    mix(scale(m.moss, 0.55f), scale(m.forest, 0.9f), rng.unit()));
         }
     }
 
     // The torii at the top, and the old lantern under it.
     const float toriiH = top.scale * 4.6f;
-    ToriiLook look{m.torii, scale(m.torii, 0.6f), mix(hex(0x151212), m.fog, m.fogAmount * 0.5f), -1};
+    ToriiLook look{m.torii, scale(m.torii, 0.6f), mix(hex(0x151212), m.fog, m.fogAmount * 0.5f),
+                   -1};
     torii(c, top.x, topY + top.scale * 0.3f, toriiH, top.scale * 3.6f, look);
-    c.tint(m.fog, [&](float, float y) { return y < topY + f.len(10) ? m.fogAmount * 0.45f : 0.0f; });
+    c.tint(m.fog,
+           [&](float, float y) { return y < topY + f.len(10) ? m.fogAmount * 0.45f : 0.0f; });
 
     stoneStairs(c, st, m.stoneTread, m.stoneLight, m.moss, m.seed + 10, m.wetness);
 
@@ -86,31 +90,37 @@ void paintStairs(Canvas& c, const StairsMood& m) {
             ll.stoneDark = scale(m.stoneLight, 0.4f);
             ll.lit = rng.unit() < m.litShare;
             ll.glow = m.lanternGlow;
-            stoneLantern(c, p.x + side * (p.halfW + p.scale * 0.5f), p.y + p.scale * 0.1f, p.scale * 1.45f, ll);
+            stoneLantern(c, p.x + side * (p.halfW + p.scale * 0.5f), p.y + p.scale * 0.1f,
+                         p.scale * 1.45f, ll);
         }
     }
     // Distance haze over the upper flight: more the farther up.
     const float nearY = f.y(420);
     c.tint(m.fog, [&](float, float y) {
-        return m.fogAmount * 0.7f * clamp01((nearY - y) / (nearY - topY)) * clamp01((nearY - y) / (nearY - topY));
+        return m.fogAmount * 0.7f * clamp01((nearY - y) / (nearY - topY)) *
+               clamp01((nearY - y) / (nearY - topY));
     });
     if (m.mist > 0) {
-        mist(c, m.fog, [&](float, float y) {
-            const float band = std::exp(-std::pow((y - (topY + f.len(90))) / f.len(70), 2.0f));
-            return m.mist * band;
-        }, f.len(110), m.seed + 20);
+        mist(
+            c, m.fog,
+            [&](float, float y) {
+                const float band = std::exp(-std::pow((y - (topY + f.len(90))) / f.len(70), 2.0f));
+                return m.mist * band;
+            },
+            f.len(110), m.seed + 20);
     }
 
     // Cedar trunks: a middle row, then the great ones at the edges.
     struct Trunk {
-        float offset;   // lateral units from the centre line
+        float offset;  // lateral units from the centre line
         float dist;
     };
     const Trunk trunks[] = {{-4.2f, 9.0f}, {4.6f, 8.0f}, {-3.4f, 5.6f}, {3.6f, 5.0f},
                             {-3.2f, 3.2f}, {3.4f, 2.9f}, {-2.9f, 2.1f}, {3.0f, 1.9f}};
     for (const Trunk& t : trunks) {
         const float k = st.focal / t.dist;
-        const float centre = st.vanishX + (st.centreX - st.vanishX) * (st.startDistance / std::max(t.dist, 0.5f));
+        const float centre =
+            st.vanishX + (st.centreX - st.vanishX) * (st.startDistance / std::max(t.dist, 0.5f));
         const float x = centre + t.offset * k;
         const float groundE = st.rise * std::max(0.0f, (t.dist - st.startDistance) / st.run);
         const float base = st.horizonY - (groundE - st.eyeHeight) * k;
@@ -123,8 +133,8 @@ void paintStairs(Canvas& c, const StairsMood& m) {
     for (int i = 0; i < 10; ++i) {
         const float side = i % 2 == 0 ? -1.0f : 1.0f;
         const float x = side < 0 ? rng.range(0, f.w * 0.22f) : rng.range(f.w * 0.78f, f.w);
-        fern(c, {x, f.h + f.len(4)}, f.len(rng.range(50, 90)), -1.57f + side * rng.range(0.3f, 0.9f),
-             scale(m.moss, 0.7f), s);
+        fern(c, {x, f.h + f.len(4)}, f.len(rng.range(50, 90)),
+             -1.57f + side * rng.range(0.3f, 0.9f), scale(m.moss, 0.7f), s);
     }
     vignette(c, 0.35f);
     grain(c, 0.03f, m.seed);

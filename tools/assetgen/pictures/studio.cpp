@@ -9,9 +9,11 @@ namespace velko::art {
 
 namespace {
 
-// The lettering faces: Debian's packages fonts-aoyagi-kouzan-t (brush) and
-// fonts-ipafont-mincho / fonts-ipafont-gothic.
-constexpr const char* kBrushFont = "/usr/share/fonts/truetype/aoyagi-kouzan-t/AoyagiKouzanT.ttf";
+// The lettering faces: Debian's packages fonts-kouzan-mouhitsu (brush, in the standard and
+// the running hand) and fonts-ipafont-mincho / fonts-ipafont-gothic.
+constexpr const char* kBrushFont = "/usr/share/fonts/truetype/kouzan-mouhitsu/kouzan-mouhitsu.ttf";
+constexpr const char* kCursiveFont =
+    "/usr/share/fonts/truetype/kouzan-mouhitsu/kouzan-mouhitsu-gyosho.ttf";
 constexpr const char* kMinchoFont = "/usr/share/fonts/opentype/ipafont-mincho/ipam.ttf";
 constexpr const char* kGothicFont = "/usr/share/fonts/opentype/ipafont-gothic/ipagp.ttf";
 
@@ -74,15 +76,17 @@ Result<std::vector<PictureEntry>> readManifest(const std::filesystem::path& file
 Result<std::unique_ptr<Studio>> Studio::open(const std::filesystem::path& artDir) {
     std::unique_ptr<Studio> s(new Studio());
     s->artDir_ = artDir;
-    auto brush = loadFace(kBrushFont, "fonts-aoyagi-kouzan-t");
+    auto brush = loadFace(kBrushFont, "fonts-kouzan-mouhitsu");
+    auto cursive = loadFace(kCursiveFont, "fonts-kouzan-mouhitsu");
     auto mincho = loadFace(kMinchoFont, "fonts-ipafont-mincho");
     auto gothic = loadFace(kGothicFont, "fonts-ipafont-gothic");
-    for (auto* r : {&brush, &mincho, &gothic}) {
+    for (auto* r : {&brush, &cursive, &mincho, &gothic}) {
         if (!*r) {
             return makeError(r->error());
         }
     }
     s->brush_ = std::move(brush.value());
+    s->cursive_ = std::move(cursive.value());
     s->mincho_ = std::move(mincho.value());
     s->gothic_ = std::move(gothic.value());
     auto fonts = platform::FreeTypeFontLibrary::create();

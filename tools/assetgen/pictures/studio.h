@@ -19,8 +19,8 @@ namespace velko::art {
 
 // One output file: where it goes, its size, and the painter that makes it.
 struct PictureEntry {
-    std::string file;      // "BMP/CG01.BMP"
-    std::string painter;   // key into the painter table
+    std::string file;     // "BMP/CG01.BMP"
+    std::string painter;  // key into the painter table
     int width = 640;
     int height = 480;
     std::uint64_t seed = 1;
@@ -40,7 +40,8 @@ public:
     static Result<std::unique_ptr<Studio>> open(const std::filesystem::path& artDir);
 
     // Faces for lettering drawn as outlines.
-    const paint::OutlineFont& brush() const { return *brush_; }      // titles, the stamp
+    const paint::OutlineFont& brush() const { return *brush_; }      // titles, signs
+    const paint::OutlineFont& cursive() const { return *cursive_; }  // the stamp
     const paint::OutlineFont& mincho() const { return *mincho_; }    // subtitles, previews
     const paint::OutlineFont& gothic() const { return *gothic_; }    // captions, logos
     // The program's own screen fonts (the notice pages are set in them).
@@ -61,6 +62,7 @@ private:
 
     std::filesystem::path artDir_;
     std::unique_ptr<paint::OutlineFont> brush_;
+    std::unique_ptr<paint::OutlineFont> cursive_;
     std::unique_ptr<paint::OutlineFont> mincho_;
     std::unique_ptr<paint::OutlineFont> gothic_;
     std::unique_ptr<platform::FontLibrary> screenFonts_;

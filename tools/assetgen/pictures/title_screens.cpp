@@ -52,7 +52,10 @@ Canvas paintLogo(Studio& studio, const PictureEntry& e) {
     const std::string roman = studio.text("maker.roman");
     const float rs = f.len(13);
     const float rw = textWidth(studio.gothic(), roman, rs, 0.6f);
-    letter(c, textMask(c, studio.gothic(), roman, {f.x(320) - rw * 0.5f + rs * 0.3f, f.y(322), rs, 0.6f}), TextLook{hex(0x8A8A90)});
+    letter(
+        c,
+        textMask(c, studio.gothic(), roman, {f.x(320) - rw * 0.5f + rs * 0.3f, f.y(322), rs, 0.6f}),
+        TextLook{hex(0x8A8A90)});
     return c;
 }
 
@@ -61,9 +64,15 @@ Canvas paintTitle(Studio& studio, const PictureEntry& e) {
     StairsMood m;
     m.sky = [&](Canvas& k) {
         const Frame f(k);
-        skyGradient(k, {{0.0f, hex(0x0C1838)}, {0.5f, hex(0x22386A)}, {0.85f, hex(0x4A6A9A)}, {1.0f, hex(0x7A8AB0)}}, f.y(210));
+        skyGradient(k,
+                    {{0.0f, hex(0x0C1838)},
+                     {0.5f, hex(0x22386A)},
+                     {0.85f, hex(0x4A6A9A)},
+                     {1.0f, hex(0x7A8AB0)}},
+                    f.y(210));
         Rng rng(e.seed + 5);
-        stars(k, static_cast<int>(260 * f.s * f.s), k.box(), rng, 0.8f, [&](float, float y) { return 1.0f - smoothstep(f.y(30), f.y(170), y); });
+        stars(k, static_cast<int>(260 * f.s * f.s), k.box(), rng, 0.8f,
+              [&](float, float y) { return 1.0f - smoothstep(f.y(30), f.y(170), y); });
     };
     m.stoneLight = hex(0x4E5668);
     m.stoneTread = hex(0x5A6274);
@@ -114,7 +123,10 @@ Canvas paintTitle(Studio& studio, const PictureEntry& e) {
     TextLook small;
     small.fill = hex(0xC8CCD8);
     small.shadow = f.len(1.5f);
-    letter(c, textMask(c, studio.gothic(), studio.text("copyright"), {f.x(18), f.y(466), f.len(12), 0.04f}), small);
+    letter(c,
+           textMask(c, studio.gothic(), studio.text("copyright"),
+                    {f.x(18), f.y(466), f.len(12), 0.04f}),
+           small);
     return c;
 }
 
@@ -151,15 +163,19 @@ Canvas paintGallery(Studio& studio, const PictureEntry& e) {
     const std::string heading = studio.text("gallery.heading");
     const float size = f.len(38);
     const float w = textWidth(studio.brush(), heading, size);
-    letter(c, textMask(c, studio.brush(), heading, {f.x(320) - w * 0.5f, f.y(66), size}), TextLook{hex(0x2A2A40)});
+    letter(c, textMask(c, studio.brush(), heading, {f.x(320) - w * 0.5f, f.y(66), size}),
+           TextLook{hex(0x2A2A40)});
     const std::string hint = studio.text("gallery.hint");
     const float hs = f.len(13);
     const float hw = textWidth(studio.gothic(), hint, hs);
-    letter(c, textMask(c, studio.gothic(), hint, {f.x(320) - hw * 0.5f, f.y(92), hs}), TextLook{hex(0x5A5060)});
+    letter(c, textMask(c, studio.gothic(), hint, {f.x(320) - hw * 0.5f, f.y(92), hs}),
+           TextLook{hex(0x5A5060)});
     // Soft shadows where the four pictures and the back button sit, so they look mounted.
     Path spots;
-    for (const auto& r : {Box{140, 110, 160, 90}, Box{340, 110, 160, 90}, Box{140, 240, 160, 90}, Box{340, 240, 160, 90}, Box{260, 410, 120, 30}}) {
-        spots.addRect(f.x(static_cast<float>(r.x) + 3), f.y(static_cast<float>(r.y) + 4), f.len(static_cast<float>(r.w)), f.len(static_cast<float>(r.h)));
+    for (const auto& r : {Box{140, 110, 160, 90}, Box{340, 110, 160, 90}, Box{140, 240, 160, 90},
+                          Box{340, 240, 160, 90}, Box{260, 410, 120, 30}}) {
+        spots.addRect(f.x(static_cast<float>(r.x) + 3), f.y(static_cast<float>(r.y) + 4),
+                      f.len(static_cast<float>(r.w)), f.len(static_cast<float>(r.h)));
     }
     shadowMask(c, rasterize(spots, c.box()), 0, 0, f.len(4), hex(0x4A3A2A), 0.45f);
     return c;

@@ -50,11 +50,14 @@ void paintToriiScene(Canvas& c, const ToriiMood& m) {
 
     // Sky: blue-grey rain evening, or deep night.
     if (m.night) {
-        skyGradient(c, {{0.0f, hex(0x050A1A)}, {0.6f, hex(0x0E1A38)}, {1.0f, hex(0x1C2A4A)}}, horizon);
-        stars(c, static_cast<int>(500 * s * s), c.box(), rng, 0.8f, [&](float, float y) { return 1.0f - smoothstep(f.y(80), horizon, y); });
+        skyGradient(c, {{0.0f, hex(0x050A1A)}, {0.6f, hex(0x0E1A38)}, {1.0f, hex(0x1C2A4A)}},
+                    horizon);
+        stars(c, static_cast<int>(500 * s * s), c.box(), rng, 0.8f,
+              [&](float, float y) { return 1.0f - smoothstep(f.y(80), horizon, y); });
         moon(c, {f.x(560 + m.shiftX * 0.5f), f.y(48)}, f.len(14), hex(0xF4EBCF), 0.45f);
     } else {
-        skyGradient(c, {{0.0f, hex(0x3C4658)}, {0.6f, hex(0x5E6A7C)}, {1.0f, hex(0x7C8696)}}, horizon);
+        skyGradient(c, {{0.0f, hex(0x3C4658)}, {0.6f, hex(0x5E6A7C)}, {1.0f, hex(0x7C8696)}},
+                    horizon);
         CloudStyle rainCloud;
         rainCloud.lit = hex(0x7C8494);
         rainCloud.shade = hex(0x3A4050);
@@ -72,18 +75,26 @@ void paintToriiScene(Canvas& c, const ToriiMood& m) {
     for (int row = 0; row < 2; ++row) {
         Path trees;
         for (int i = 0; i < 28; ++i) {
-            const float x = f.x(f.left()) + (f.w) * (static_cast<float>(i) + rng.range(-0.3f, 0.3f)) / 27.0f;
+            const float x =
+                f.x(f.left()) + (f.w) * (static_cast<float>(i) + rng.range(-0.3f, 0.3f)) / 27.0f;
             const float hgt = f.len(rng.range(120, 200)) * (1.0f + 0.25f * static_cast<float>(row));
             trees.append(cedar({x, horizon + f.len(6)}, hgt, hgt * 0.33f, rng));
         }
         c.fill(trees, mix(forest, air, row == 0 ? 0.45f : 0.2f));
     }
     // The hall at the end of the path, small and dark, its lamps faint.
-    HallLook hall{m.night ? hex(0x141A1A) : hex(0x3E4A48), m.night ? hex(0x20282C) : hex(0x5A6664),
-                  m.night ? hex(0x1A1410) : hex(0x3A2C24), m.night ? hex(0x0E0A08) : hex(0x241A16),
-                  m.night ? hex(0x3A2410) : hex(0x6A4A2A), m.night ? hex(0x2A2C30) : hex(0x5E6266), true, true};
+    HallLook hall{m.night ? hex(0x141A1A) : hex(0x3E4A48),
+                  m.night ? hex(0x20282C) : hex(0x5A6664),
+                  m.night ? hex(0x1A1410) : hex(0x3A2C24),
+                  m.night ? hex(0x0E0A08) : hex(0x241A16),
+                  m.night ? hex(0x3A2410) : hex(0x6A4A2A),
+                  m.night ? hex(0x2A2C30) : hex(0x5E6266),
+                  true,
+                  true};
     shrineHall(c, cx + f.len(10), horizon + f.len(4), f.len(150), hall, s * 0.5f);
-    c.tint(air, [&](float, float y) { return y < horizon + f.len(6) ? (m.night ? 0.15f : 0.35f) : 0.0f; });
+    c.tint(air, [&](float, float y) {
+        return y < horizon + f.len(6) ? (m.night ? 0.15f : 0.35f) : 0.0f;
+    });
 
     // Ground: gravel in the middle distance, wet flagstones near.
     Path ground;
@@ -96,7 +107,10 @@ void paintToriiScene(Canvas& c, const ToriiMood& m) {
            }));
     // Flagstone path towards the hall.
     Path path;
-    const Vec2 pp[] = {{cx - f.len(12), horizon + f.len(2)}, {cx + f.len(30), horizon + f.len(2)}, {cx + f.len(170), f.h}, {cx - f.len(150), f.h}};
+    const Vec2 pp[] = {{cx - f.len(12), horizon + f.len(2)},
+                       {cx + f.len(30), horizon + f.len(2)},
+                       {cx + f.len(170), f.h},
+                       {cx - f.len(150), f.h}};
     path.addPolygon(pp);
     c.fill(path, scale(stone, 0.85f));
     Path joints;
@@ -137,7 +151,8 @@ void paintToriiScene(Canvas& c, const ToriiMood& m) {
         ring.subtract(rasterize(umbrellaCanopy(top, hgt * 0.25f, -0.12f), c.box()));
         c.fill(ring, hex(0xD8D0C0), 0.75f);
         c.fill(umbrellaRibs(top, hgt * 0.5f, -0.12f, s), hex(0x2A1414));
-        const Vec2 arm[] = {{feet.x + hgt * 0.08f, feet.y - hgt * 0.78f}, {feet.x + hgt * 0.12f, feet.y - hgt * 0.62f}};
+        const Vec2 arm[] = {{feet.x + hgt * 0.08f, feet.y - hgt * 0.78f},
+                            {feet.x + hgt * 0.12f, feet.y - hgt * 0.62f}};
         c.fill(strokePolyline(arm, hgt * 0.04f), sil);
     }
 
@@ -168,9 +183,12 @@ void paintToriiScene(Canvas& c, const ToriiMood& m) {
         glow(c, l, f.len(70), hex(0xFFD890), 0.35f);
     }
     if (m.mist > 0) {
-        mist(c, m.night ? hex(0x3A4868) : hex(0x8A94A4), [&](float, float y) {
-            return m.mist * std::exp(-std::pow((y - horizon) / f.len(60), 2.0f));
-        }, f.len(120), m.seed + 7);
+        mist(
+            c, m.night ? hex(0x3A4868) : hex(0x8A94A4),
+            [&](float, float y) {
+                return m.mist * std::exp(-std::pow((y - horizon) / f.len(60), 2.0f));
+            },
+            f.len(120), m.seed + 7);
     }
     if (m.rain) {
         RainStyle r;
@@ -190,7 +208,10 @@ void paintToriiScene(Canvas& c, const ToriiMood& m) {
         }
     }
     if (m.fireflies) {
-        fireflies(c, 14, Box{0, static_cast<int>(f.y(260)), static_cast<int>(f.w), static_cast<int>(f.y(120))}, rng, hex(0xC8F070), f.len(1.4f));
+        fireflies(
+            c, 14,
+            Box{0, static_cast<int>(f.y(260)), static_cast<int>(f.w), static_cast<int>(f.y(120))},
+            rng, hex(0xC8F070), f.len(1.4f));
     }
     vignette(c, m.night ? 0.55f : 0.4f);
     grain(c, 0.03f, m.seed);

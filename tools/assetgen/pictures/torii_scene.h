@@ -10,18 +10,19 @@
 namespace velko::art {
 
 struct ToriiMood {
-    bool night = false;      // false: rainy evening
+    bool night = false;  // false: rainy evening
     bool rain = true;
-    bool girl = true;        // the silhouette with the umbrella
+    bool girl = true;  // the silhouette with the umbrella
     bool fireflies = false;
     float mist = 0.2f;
-    float shiftX = 0;        // stage units: moves the torii (room for a calendar)
+    float shiftX = 0;  // stage units: moves the torii (room for a calendar)
     std::uint64_t seed = 1;
 };
 
 void paintToriiScene(paint::Canvas& c, const ToriiMood& mood);
 
 // A mirrored, blurred copy of the picture above mirrorY, shown inside the puddle mask.
-void reflect(paint::Canvas& c, float mirrorY, const paint::Mask& puddles, float strength, float blur);
+void reflect(paint::Canvas& c, float mirrorY, const paint::Mask& puddles, float strength,
+             float blur);
 
 }  // namespace velko::art

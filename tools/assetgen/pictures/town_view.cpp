@@ -24,10 +24,22 @@ void paintTownView(Canvas& c, const TownViewMood& m) {
     const float horizon = f.y(196);
 
     if (tw) {
-        skyGradient(c, {{0.0f, hex(0x1A1E4A)}, {0.45f, hex(0x3E3470)}, {0.8f, hex(0x8A5C8C)}, {1.0f, hex(0xC88A8C)}}, horizon);
-        stars(c, static_cast<int>(160 * s * s), c.box(), rng, 0.6f, [&](float, float y) { return 1.0f - smoothstep(f.y(20), f.y(110), y); });
+        skyGradient(c,
+                    {{0.0f, hex(0x1A1E4A)},
+                     {0.45f, hex(0x3E3470)},
+                     {0.8f, hex(0x8A5C8C)},
+                     {1.0f, hex(0xC88A8C)}},
+                    horizon);
+        stars(c, static_cast<int>(160 * s * s), c.box(), rng, 0.6f,
+              [&](float, float y) { return 1.0f - smoothstep(f.y(20), f.y(110), y); });
     } else {
-        skyGradient(c, {{0.0f, hex(0x23305E)}, {0.35f, hex(0x6A4C7E)}, {0.65f, hex(0xD26E6A)}, {0.88f, hex(0xF4A455)}, {1.0f, hex(0xFFD27A)}}, horizon);
+        skyGradient(c,
+                    {{0.0f, hex(0x23305E)},
+                     {0.35f, hex(0x6A4C7E)},
+                     {0.65f, hex(0xD26E6A)},
+                     {0.88f, hex(0xF4A455)},
+                     {1.0f, hex(0xFFD27A)}},
+                    horizon);
         glow(c, {f.x(380), horizon - f.len(4)}, f.len(70), hex(0xFFC070), 0.6f);
         CloudStyle gold;
         gold.lit = hex(0xFFC27A);
@@ -50,14 +62,21 @@ void paintTownView(Canvas& c, const TownViewMood& m) {
     const Rgb far2 = tw ? hex(0x3C3462) : hex(0x6A5080);
     const Rgb near = tw ? hex(0x24243E) : hex(0x3E3A5E);
     c.fill(rangePath({horizon, f.len(40), f.len(150), m.seed + 3}, 0, f.w, f.h), far1);
-    c.fill(rangePath({horizon + f.len(16), f.len(34), f.len(110), m.seed + 4, f.len(2), f.len(4), true}, 0, f.w, f.h), far2);
-    c.fill(rangePath({horizon + f.len(34), f.len(22), f.len(90), m.seed + 5, f.len(3), f.len(5)}, 0, f.w, f.h), near);
+    c.fill(rangePath(
+               {horizon + f.len(16), f.len(34), f.len(110), m.seed + 4, f.len(2), f.len(4), true},
+               0, f.w, f.h),
+           far2);
+    c.fill(rangePath({horizon + f.len(34), f.len(22), f.len(90), m.seed + 5, f.len(3), f.len(5)}, 0,
+                     f.w, f.h),
+           near);
 
     // The valley floor with the river as a bright ribbon.
     const float floorY = horizon + f.len(36);
     Path valley;
     valley.addRect(0, floorY, f.w, f.h - floorY);
-    c.fill(valley, linearGradient({0, floorY}, {0, f.y(340)}, {{0, tw ? hex(0x2E2A44) : hex(0x5A4A5A)}, {1, tw ? hex(0x1E1C2A) : hex(0x3A3038)}}));
+    c.fill(valley, linearGradient({0, floorY}, {0, f.y(340)},
+                                  {{0, tw ? hex(0x2E2A44) : hex(0x5A4A5A)},
+                                   {1, tw ? hex(0x1E1C2A) : hex(0x3A3038)}}));
     std::vector<Vec2> riverTop, riverBot;
     for (float x = f.x(f.left()) - 10; x <= f.w + 10; x += 4) {
         const float u = (x - f.x(0)) / f.len(640);
@@ -80,20 +99,23 @@ void paintTownView(Canvas& c, const TownViewMood& m) {
         const float size = f.len(7 + 18 * t);
         for (float x = f.x(f.left()) - size; x < f.w + size;) {
             const float w = size * rng.range(1.2f, 2.2f);
-            HouseLook house{walls[rng.below(4)], roofs[rng.below(4)], hex(0xC08A6A), hex(0xFFD890), tw ? 0.6f : 0.1f};
+            HouseLook house{walls[rng.below(4)], roofs[rng.below(4)], hex(0xC08A6A), hex(0xFFD890),
+                            tw ? 0.6f : 0.1f};
             if (tw) {
                 house.wall = mix(house.wall, hex(0x2A2840), 0.7f);
                 house.roof = mix(house.roof, hex(0x1A1A2A), 0.5f);
                 house.roofLight = hex(0x4A4A62);
             }
             if (rng.chance(0.88f)) {
-                distantHouse(c, x, baseY + rng.range(-0.3f, 0.3f) * size, w, size * rng.range(0.6f, 0.9f), house, rng, s * (0.4f + 0.6f * t));
+                distantHouse(c, x, baseY + rng.range(-0.3f, 0.3f) * size, w,
+                             size * rng.range(0.6f, 0.9f), house, rng, s * (0.4f + 0.6f * t));
             }
             x += w + size * rng.range(0.1f, 0.6f);
         }
         // Trees between the houses.
         for (int k = 0; k < 5; ++k) {
-            c.fill(foliageClump({rng.range(0, f.w), baseY}, size * 1.2f, size * 0.8f, rng, 6), tw ? hex(0x1A2226) : hex(0x3A3A3A));
+            c.fill(foliageClump({rng.range(0, f.w), baseY}, size * 1.2f, size * 0.8f, rng, 6),
+                   tw ? hex(0x1A2226) : hex(0x3A3A3A));
         }
     }
     // Power lines catching the light across the town.
@@ -108,7 +130,9 @@ void paintTownView(Canvas& c, const TownViewMood& m) {
         }
     }
     // Evening haze settles into the valley.
-    c.tint(tw ? hex(0x6A5A8A) : hex(0xE8A07A), [&](float, float y) { return 0.35f * std::exp(-std::pow((y - floorY) / f.len(40), 2.0f)); });
+    c.tint(tw ? hex(0x6A5A8A) : hex(0xE8A07A), [&](float, float y) {
+        return 0.35f * std::exp(-std::pow((y - floorY) / f.len(40), 2.0f));
+    });
 
     // The wooded slope falling away below us, on both sides of the flight.
     for (int k = 0; k < 40; ++k) {
@@ -117,7 +141,8 @@ void paintTownView(Canvas& c, const TownViewMood& m) {
         const float x = f.x(320) + side * f.len(70 + 260 * u);
         const float y = f.y(392 - 50 * u + rng.range(-15, 25));
         c.fill(foliageClump({x, y}, f.len(rng.range(30, 55)), f.len(rng.range(18, 30)), rng, 10),
-               mix(tw ? hex(0x12141E) : hex(0x2A2228), tw ? hex(0x1E2030) : hex(0x4A3030), rng.unit()));
+               mix(tw ? hex(0x12141E) : hex(0x2A2228), tw ? hex(0x1E2030) : hex(0x4A3030),
+                   rng.unit()));
     }
     // Foreground: the top steps going down, cedar trunks, the two top lanterns.
     const Rgb stone = tw ? hex(0x4A4658) : hex(0x7A6A6A);
@@ -130,10 +155,14 @@ void paintTownView(Canvas& c, const TownViewMood& m) {
         const float half0 = f.len(190 - 110 * t0);
         const float half1 = f.len(190 - 110 * t1);
         Path tread;
-        const Vec2 q[] = {{f.x(320) - half1, y1}, {f.x(320) + half1, y1}, {f.x(320) + half0, y0}, {f.x(320) - half0, y0}};
+        const Vec2 q[] = {{f.x(320) - half1, y1},
+                          {f.x(320) + half1, y1},
+                          {f.x(320) + half0, y0},
+                          {f.x(320) - half0, y0}};
         tread.addPolygon(q);
         c.fill(tread, Shader([=](float x, float y) {
-                   const float n = fbm01(x / f.len(10), y / f.len(4), m.seed + 10 + static_cast<std::uint64_t>(i), 3);
+                   const float n = fbm01(x / f.len(10), y / f.len(4),
+                                         m.seed + 10 + static_cast<std::uint64_t>(i), 3);
                    const float light = clamp01(1.0f - (y - y1) / std::max(1.0f, y0 - y1));
                    return mix(scale(stone, 0.55f + 0.4f * n), lit, 0.35f * light * n);
                }));
@@ -142,13 +171,19 @@ void paintTownView(Canvas& c, const TownViewMood& m) {
         c.fill(edge, lit, 0.5f);
     }
     // Trunks frame the view.
-    cedarTrunk(c, f.x(18), -10, f.h + 10, f.len(70), tw ? hex(0x141018) : hex(0x2A1A18), tw ? hex(0x2A2230) : hex(0x6A3A2A), 1.0f, m.seed + 20);
-    cedarTrunk(c, f.x(626), -10, f.h + 10, f.len(60), tw ? hex(0x141018) : hex(0x2A1A18), tw ? hex(0x2A2230) : hex(0x7A4A30), -1.0f, m.seed + 21);
+    cedarTrunk(c, f.x(18), -10, f.h + 10, f.len(70), tw ? hex(0x141018) : hex(0x2A1A18),
+               tw ? hex(0x2A2230) : hex(0x6A3A2A), 1.0f, m.seed + 20);
+    cedarTrunk(c, f.x(626), -10, f.h + 10, f.len(60), tw ? hex(0x141018) : hex(0x2A1A18),
+               tw ? hex(0x2A2230) : hex(0x7A4A30), -1.0f, m.seed + 21);
     Rng br(m.seed + 30);
     for (int k = 0; k < 3; ++k) {
         const float dy = static_cast<float>(k) * 14.0f;
-        hangingBoughs(c, f.at(-10, dy - 6), f.len(200 - dy * 2), 0.1f + 0.1f * static_cast<float>(k), tw ? hex(0x0E1014) : hex(0x1E2018), br, s);
-        hangingBoughs(c, f.at(650, dy - 10), f.len(180 - dy * 2), 3.05f - 0.1f * static_cast<float>(k), tw ? hex(0x0E1014) : hex(0x1E2018), br, s);
+        hangingBoughs(c, f.at(-10, dy - 6), f.len(200 - dy * 2),
+                      0.1f + 0.1f * static_cast<float>(k), tw ? hex(0x0E1014) : hex(0x1E2018), br,
+                      s);
+        hangingBoughs(c, f.at(650, dy - 10), f.len(180 - dy * 2),
+                      3.05f - 0.1f * static_cast<float>(k), tw ? hex(0x0E1014) : hex(0x1E2018), br,
+                      s);
     }
     LanternLook old;
     old.stone = tw ? hex(0x3A3848) : hex(0x6A5858);

@@ -11,7 +11,7 @@ namespace velko::art {
 
 struct TownViewMood {
     bool twilight = false;
-    int sitters = 0;         // silhouettes sitting on the top step (0 or 2)
+    int sitters = 0;  // silhouettes sitting on the top step (0 or 2)
     bool standingGirl = false;
     std::uint64_t seed = 1;
 };

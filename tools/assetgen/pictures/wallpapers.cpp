@@ -41,7 +41,8 @@ void calendar(Canvas& c, Studio& studio, float x, float y, float scale) {
     const std::string month = studio.text("calendar.month");
     const float ms = 20 * scale;
     const float mw = textWidth(studio.mincho(), month, ms);
-    letter(c, textMask(c, studio.mincho(), month, {x + (w - mw) * 0.5f, y + 92 * scale, ms}), TextLook{hex(0x5A5060)});
+    letter(c, textMask(c, studio.mincho(), month, {x + (w - mw) * 0.5f, y + 92 * scale, ms}),
+           TextLook{hex(0x5A5060)});
     c.fill(Path().addRect(left, y + 104 * scale, cell * 7, 1.5f * scale), hex(0xC8442C));
     const std::u32string days = toUtf32(studio.text("calendar.weekdays"));
     const float ds = 15 * scale;
@@ -53,7 +54,10 @@ void calendar(Canvas& c, Studio& studio, float x, float y, float scale) {
         one += static_cast<char>(0x80 | ((ch >> 6) & 0x3F));
         one += static_cast<char>(0x80 | (ch & 0x3F));
         const float tw = textWidth(studio.mincho(), one, ds);
-        letter(c, textMask(c, studio.mincho(), one, {left + cell * static_cast<float>(d) + (cell - tw) * 0.5f, y + 126 * scale, ds}),
+        letter(c,
+               textMask(
+                   c, studio.mincho(), one,
+                   {left + cell * static_cast<float>(d) + (cell - tw) * 0.5f, y + 126 * scale, ds}),
                TextLook{d == 0 ? hex(0xC8442C) : hex(0x4A4A5A)});
     }
     const float ns = 17 * scale;
@@ -65,7 +69,8 @@ void calendar(Canvas& c, Studio& studio, float x, float y, float scale) {
         const float cy = y + 150 * scale + cell * static_cast<float>(row);
         const std::string n = std::to_string(day);
         const float tw = textWidth(studio.gothic(), n, ns);
-        letter(c, textMask(c, studio.gothic(), n, {cx - tw * 0.5f, cy, ns}), TextLook{col == 0 ? hex(0xC8442C) : hex(0x2A2A40)});
+        letter(c, textMask(c, studio.gothic(), n, {cx - tw * 0.5f, cy, ns}),
+               TextLook{col == 0 ? hex(0xC8442C) : hex(0x2A2A40)});
         if (day == kFestival) {
             std::vector<Vec2> ring;
             for (int k = 0; k <= 40; ++k) {

@@ -29,8 +29,10 @@ void lanternFrame(Canvas& c, Vec2 ctr, float rx, float ry, float papered, Rgb ba
             part.addRect(ctr.x - rx - 2, ctr.y - ry - 2, (rx * 2 + 4) * papered, ry * 2 + 4);
             m.intersect(rasterize(part, c.box()));
         }
-        c.fill(m, radialGradient({ctr.x - rx * 0.3f, ctr.y - ry * 0.3f}, rx * 1.5f, ry * 1.5f,
-                                 {{0, hex(0xFFF4DC)}, {1, hex(0xC8B090)}}), 0.92f);
+        c.fill(m,
+               radialGradient({ctr.x - rx * 0.3f, ctr.y - ry * 0.3f}, rx * 1.5f, ry * 1.5f,
+                              {{0, hex(0xFFF4DC)}, {1, hex(0xC8B090)}}),
+               0.92f);
     }
     Path ribs;
     for (int i = 0; i <= 8; ++i) {
@@ -79,9 +81,13 @@ void paintWorkshopScene(Canvas& c, WorkshopShot shot, std::uint64_t seed) {
     const float winY = f.y(96);
     Path win;
     win.addRect(winX, winY, f.len(96), f.len(84));
-    c.fill(win, linearGradient({0, winY}, {0, winY + f.len(84)}, {{0, hex(0x0A1430)}, {1, hex(0x1E3260)}}));
+    c.fill(win, linearGradient({0, winY}, {0, winY + f.len(84)},
+                               {{0, hex(0x0A1430)}, {1, hex(0x1E3260)}}));
     Rng sr(seed + 2);
-    stars(c, 25, Box{static_cast<int>(winX), static_cast<int>(winY), static_cast<int>(f.len(96)), static_cast<int>(f.len(50))}, sr, 0.7f, [](float, float) { return 1.0f; });
+    stars(c, 25,
+          Box{static_cast<int>(winX), static_cast<int>(winY), static_cast<int>(f.len(96)),
+              static_cast<int>(f.len(50))},
+          sr, 0.7f, [](float, float) { return 1.0f; });
     Path frameBars;
     frameBars.addRect(winX - f.len(4), winY - f.len(4), f.len(104), f.len(4));
     frameBars.addRect(winX - f.len(4), winY + f.len(84), f.len(104), f.len(5));
@@ -106,7 +112,8 @@ void paintWorkshopScene(Canvas& c, WorkshopShot shot, std::uint64_t seed) {
     // Rafters with lantern frames hanging in rows.
     for (const float ry : {14.0f, 56.0f}) {
         c.fill(Path().addRect(0, f.y(ry), f.w, f.len(12)), Shader([&](float x, float y) {
-                   return mix(hex(0x3A2416), hex(0x5A3A22), fbm01(x / f.len(20), y / f.len(3), seed + 3, 3));
+                   return mix(hex(0x3A2416), hex(0x5A3A22),
+                              fbm01(x / f.len(20), y / f.len(3), seed + 3, 3));
                }));
     }
     if (!still) {
@@ -116,7 +123,9 @@ void paintWorkshopScene(Canvas& c, WorkshopShot shot, std::uint64_t seed) {
                 const float x = f.x(40 + static_cast<float>(i) * 94 + static_cast<float>(row) * 47);
                 const float r = f.len(row == 0 ? 16 : 22);
                 const float cy = hookY + f.len(row == 0 ? 30 : 40);
-                c.fill(strokePolyline(std::vector<Vec2>{{x, hookY}, {x, cy - r * 1.3f}}, std::max(0.6f, 0.8f * s)), hex(0x2A1A10));
+                c.fill(strokePolyline(std::vector<Vec2>{{x, hookY}, {x, cy - r * 1.3f}},
+                                      std::max(0.6f, 0.8f * s)),
+                       hex(0x2A1A10));
                 const float papered = (i + row) % 3 == 0 ? 1.0f : (i % 4 == 1 ? 0.4f : 0.0f);
                 lanternFrame(c, {x, cy}, r, r * 1.3f, papered, hex(0xC8A870), s, rng);
             }
@@ -143,7 +152,8 @@ void paintWorkshopScene(Canvas& c, WorkshopShot shot, std::uint64_t seed) {
             Path roll;
             roll.addRoundRect(r.x, r.y - f.len(10), f.len(70), f.len(14), f.len(6));
             c.fill(roll, mix(hex(0xF4ECDC), hex(0xE8D8B8), static_cast<float>(i) / 3.0f));
-            c.fill(Path().addEllipse(r.x + f.len(70), r.y - f.len(3), f.len(4), f.len(7)), hex(0xD8C8A8));
+            c.fill(Path().addEllipse(r.x + f.len(70), r.y - f.len(3), f.len(4), f.len(7)),
+                   hex(0xD8C8A8));
         }
         Path pot;
         pot.addRect(f.x(470), f.y(282), f.len(34), f.len(28));
@@ -152,7 +162,11 @@ void paintWorkshopScene(Canvas& c, WorkshopShot shot, std::uint64_t seed) {
         c.fill(Path().addEllipse(f.x(487), f.y(282), f.len(17), f.len(5)), hex(0xE8E4D8));
         for (int i = 0; i < 3; ++i) {
             const Vec2 a = f.at(494 + static_cast<float>(i) * 4, 284);
-            c.fill(strokePolyline(std::vector<Vec2>{a, {a.x + f.len(10 + static_cast<float>(i) * 6), a.y - f.len(40)}}, f.len(2.2f)), hex(0x8A6030));
+            c.fill(strokePolyline(
+                       std::vector<Vec2>{
+                           a, {a.x + f.len(10 + static_cast<float>(i) * 6), a.y - f.len(40)}},
+                       f.len(2.2f)),
+                   hex(0x8A6030));
         }
         Path plane;
         plane.addRoundRect(f.x(540), f.y(296), f.len(60), f.len(16), f.len(3));
@@ -164,8 +178,12 @@ void paintWorkshopScene(Canvas& c, WorkshopShot shot, std::uint64_t seed) {
         // The finished lantern with the child's drawing: two stick figures and a star.
         const Vec2 lc = f.at(320, 222);
         lanternFrame(c, lc, f.len(92), f.len(104), 1.0f, hex(0xD0B078), s * 1.8f, rng);
-        c.fill(Path().addRoundRect(lc.x - f.len(46), lc.y - f.len(118), f.len(92), f.len(18), f.len(4)), hex(0x1A1210));
-        c.fill(Path().addRoundRect(lc.x - f.len(46), lc.y + f.len(100), f.len(92), f.len(18), f.len(4)), hex(0x1A1210));
+        c.fill(Path().addRoundRect(lc.x - f.len(46), lc.y - f.len(118), f.len(92), f.len(18),
+                                   f.len(4)),
+               hex(0x1A1210));
+        c.fill(Path().addRoundRect(lc.x - f.len(46), lc.y + f.len(100), f.len(92), f.len(18),
+                                   f.len(4)),
+               hex(0x1A1210));
         const Rgb crayon = hex(0x3A4A9A);
         const float w = f.len(3.2f);
         for (const float dx : {-30.0f, 22.0f}) {
@@ -177,9 +195,16 @@ void paintWorkshopScene(Canvas& c, WorkshopShot shot, std::uint64_t seed) {
                 ring.push_back({head.x + std::cos(a) * f.len(8), head.y + std::sin(a) * f.len(8)});
             }
             fig.append(strokePolyline(ring, w));
-            fig.append(strokePolyline(std::vector<Vec2>{{head.x, head.y + f.len(8)}, {head.x, head.y + f.len(36)}}, w));
-            fig.append(strokePolyline(std::vector<Vec2>{{head.x - f.len(14), head.y + f.len(16)}, {head.x, head.y + f.len(20)}, {head.x + f.len(14), head.y + f.len(16)}}, w));
-            fig.append(strokePolyline(std::vector<Vec2>{{head.x - f.len(10), head.y + f.len(56)}, {head.x, head.y + f.len(36)}, {head.x + f.len(10), head.y + f.len(56)}}, w));
+            fig.append(strokePolyline(
+                std::vector<Vec2>{{head.x, head.y + f.len(8)}, {head.x, head.y + f.len(36)}}, w));
+            fig.append(strokePolyline(std::vector<Vec2>{{head.x - f.len(14), head.y + f.len(16)},
+                                                        {head.x, head.y + f.len(20)},
+                                                        {head.x + f.len(14), head.y + f.len(16)}},
+                                      w));
+            fig.append(strokePolyline(std::vector<Vec2>{{head.x - f.len(10), head.y + f.len(56)},
+                                                        {head.x, head.y + f.len(36)},
+                                                        {head.x + f.len(10), head.y + f.len(56)}},
+                                      w));
             c.fill(fig, dx < 0 ? crayon : hex(0xC0402E));
         }
         // Their hands meet.
@@ -187,11 +212,13 @@ void paintWorkshopScene(Canvas& c, WorkshopShot shot, std::uint64_t seed) {
         std::vector<Vec2> star;
         for (int k = 0; k <= 10; ++k) {
             const float a = -1.5708f + 6.2832f * static_cast<float>(k % 5) * 2.0f / 5.0f;
-            star.push_back({f.x(300) + std::cos(a) * f.len(13), f.y(168) + std::sin(a) * f.len(13)});
+            star.push_back(
+                {f.x(300) + std::cos(a) * f.len(13), f.y(168) + std::sin(a) * f.len(13)});
         }
         c.fill(strokePolyline(star, w), hex(0xE0A020));
         // Scissors and a brush beside it.
-        c.fill(strokePolyline(std::vector<Vec2>{f.at(130, 330), f.at(200, 318)}, f.len(4)), hex(0x8A6030));
+        c.fill(strokePolyline(std::vector<Vec2>{f.at(130, 330), f.at(200, 318)}, f.len(4)),
+               hex(0x8A6030));
         c.fill(Path().addEllipse(f.x(205), f.y(317), f.len(9), f.len(4), -0.17f), hex(0x1A1410));
         c.fill(Path().addRect(f.x(450), f.y(320), f.len(70), f.len(12)), hex(0xF0E8D8));
     }
@@ -205,8 +232,11 @@ void paintWorkshopScene(Canvas& c, WorkshopShot shot, std::uint64_t seed) {
         const float d = std::hypot(x - bulb.x, (y - bulb.y) * 0.9f) / f.len(still ? 420 : 380);
         return 0.08f + 0.72f * smoothstep(0.1f, 1.3f, d);
     });
-    c.fill(strokePolyline(std::vector<Vec2>{{bulb.x, 0}, {bulb.x, bulb.y - f.len(12)}}, std::max(0.8f, 1.2f * s)), hex(0x1A1410));
-    c.fill(Path().addRect(bulb.x - f.len(4), bulb.y - f.len(14), f.len(8), f.len(7)), hex(0x3A3028));
+    c.fill(strokePolyline(std::vector<Vec2>{{bulb.x, 0}, {bulb.x, bulb.y - f.len(12)}},
+                          std::max(0.8f, 1.2f * s)),
+           hex(0x1A1410));
+    c.fill(Path().addRect(bulb.x - f.len(4), bulb.y - f.len(14), f.len(8), f.len(7)),
+           hex(0x3A3028));
     c.fill(Path().addEllipse(bulb.x, bulb.y, f.len(7), f.len(9)), hex(0xFFF6D8));
     glow(c, bulb, f.len(16), hex(0xFFD890), 1.2f);
     glow(c, bulb, f.len(90), hex(0xFFB060), 0.25f);
@@ -215,7 +245,8 @@ void paintWorkshopScene(Canvas& c, WorkshopShot shot, std::uint64_t seed) {
         const float a = rng.range(0.3f, 2.8f);
         const float d = rng.range(0.1f, 1.0f) * f.len(200);
         const Vec2 p{bulb.x + std::cos(a) * d, bulb.y + std::sin(a) * d};
-        c.fill(Path().addCircle(p.x, p.y, f.len(rng.range(0.4f, 0.9f))), hex(0xFFE8C0), rng.range(0.15f, 0.5f) * (1.0f - d / f.len(220)));
+        c.fill(Path().addCircle(p.x, p.y, f.len(rng.range(0.4f, 0.9f))), hex(0xFFE8C0),
+               rng.range(0.15f, 0.5f) * (1.0f - d / f.len(220)));
     }
     grain(c, 0.03f, seed);
 }

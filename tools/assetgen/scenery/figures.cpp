@@ -30,8 +30,8 @@ Path person(const Figure& f) {
     if (f.pose == Pose::Sitting) {
         p.addEllipse(lean, -0.6f, 0.062f, 0.07f);
         p.addRect(-0.025f, -0.56f, 0.05f, 0.06f);
-        const Vec2 torso[] = {{-0.12f, -0.5f}, {0.12f, -0.5f}, {0.15f, -0.08f}, {0.17f, 0.0f},
-                              {-0.17f, 0.0f}, {-0.15f, -0.08f}};
+        const Vec2 torso[] = {{-0.12f, -0.5f}, {0.12f, -0.5f}, {0.15f, -0.08f},
+                              {0.17f, 0.0f},   {-0.17f, 0.0f}, {-0.15f, -0.08f}};
         p.addPolygon(torso);
         p.addEllipse(0, -0.49f, 0.125f, 0.035f);
         p.append(limb({-0.12f, -0.48f}, {-0.16f, -0.2f}, 0.055f, 0.04f));
@@ -39,17 +39,23 @@ Path person(const Figure& f) {
         if (f.longHair) {
             p.addEllipse(lean, -0.5f, 0.07f, 0.12f);
         }
-        return p.transformed(Affine::scale(f.height, f.height).then(Affine::translate(f.feet.x, f.feet.y)));
+        return p.transformed(
+            Affine::scale(f.height, f.height).then(Affine::translate(f.feet.x, f.feet.y)));
     }
     // Head, neck, shoulders.
     p.addEllipse(lean, -0.93f, 0.06f, 0.068f);
     p.addRect(-0.022f + lean, -0.88f, 0.044f, 0.06f);
     if (f.longHair) {
-        const Vec2 hair[] = {{-0.062f + lean, -0.95f}, {0.062f + lean, -0.95f}, {0.08f, -0.72f}, {0.0f, -0.68f}, {-0.08f, -0.72f}};
+        const Vec2 hair[] = {{-0.062f + lean, -0.95f},
+                             {0.062f + lean, -0.95f},
+                             {0.08f, -0.72f},
+                             {0.0f, -0.68f},
+                             {-0.08f, -0.72f}};
         p.addPolygon(hair);
     }
     const float sh = f.skirt ? 0.11f : 0.125f;
-    const Vec2 torso[] = {{-sh, -0.83f}, {sh, -0.83f}, {sh * 0.95f, -0.72f}, {0.09f, -0.52f}, {-0.09f, -0.52f}, {-sh * 0.95f, -0.72f}};
+    const Vec2 torso[] = {{-sh, -0.83f},   {sh, -0.83f},     {sh * 0.95f, -0.72f},
+                          {0.09f, -0.52f}, {-0.09f, -0.52f}, {-sh * 0.95f, -0.72f}};
     p.addPolygon(torso);
     p.addEllipse(0, -0.825f, sh, 0.03f);
     // Legs.
@@ -73,20 +79,28 @@ Path person(const Figure& f) {
     // Arms by pose.
     switch (f.pose) {
         case Pose::Working:
-            p.append(limb3({-sh + 0.01f, -0.8f}, {-0.2f, -0.95f}, {-0.16f, -1.15f}, 0.05f, 0.042f, 0.035f));
-            p.append(limb3({sh - 0.01f, -0.8f}, {0.2f, -0.9f}, {0.22f, -1.1f}, 0.05f, 0.042f, 0.035f));
+            p.append(limb3({-sh + 0.01f, -0.8f}, {-0.2f, -0.95f}, {-0.16f, -1.15f}, 0.05f, 0.042f,
+                           0.035f));
+            p.append(
+                limb3({sh - 0.01f, -0.8f}, {0.2f, -0.9f}, {0.22f, -1.1f}, 0.05f, 0.042f, 0.035f));
             break;
         case Pose::Leaning:
-            p.append(limb3({-sh + 0.01f, -0.8f}, {-0.15f, -0.65f}, {-0.13f, -0.5f}, 0.05f, 0.042f, 0.035f));
-            p.append(limb3({sh - 0.01f, -0.8f}, {0.22f, -0.68f}, {0.3f, -0.58f}, 0.05f, 0.042f, 0.035f));
+            p.append(limb3({-sh + 0.01f, -0.8f}, {-0.15f, -0.65f}, {-0.13f, -0.5f}, 0.05f, 0.042f,
+                           0.035f));
+            p.append(
+                limb3({sh - 0.01f, -0.8f}, {0.22f, -0.68f}, {0.3f, -0.58f}, 0.05f, 0.042f, 0.035f));
             break;
         case Pose::Walking:
-            p.append(limb3({-sh + 0.01f, -0.8f}, {-0.16f, -0.66f}, {-0.12f, -0.5f}, 0.05f, 0.042f, 0.035f));
-            p.append(limb3({sh - 0.01f, -0.8f}, {0.15f, -0.64f}, {0.17f, -0.5f}, 0.05f, 0.042f, 0.035f));
+            p.append(limb3({-sh + 0.01f, -0.8f}, {-0.16f, -0.66f}, {-0.12f, -0.5f}, 0.05f, 0.042f,
+                           0.035f));
+            p.append(
+                limb3({sh - 0.01f, -0.8f}, {0.15f, -0.64f}, {0.17f, -0.5f}, 0.05f, 0.042f, 0.035f));
             break;
         default:
-            p.append(limb3({-sh + 0.01f, -0.8f}, {-0.15f, -0.65f}, {-0.14f, -0.49f}, 0.05f, 0.042f, 0.035f));
-            p.append(limb3({sh - 0.01f, -0.8f}, {0.15f, -0.65f}, {0.14f, -0.49f}, 0.05f, 0.042f, 0.035f));
+            p.append(limb3({-sh + 0.01f, -0.8f}, {-0.15f, -0.65f}, {-0.14f, -0.49f}, 0.05f, 0.042f,
+                           0.035f));
+            p.append(limb3({sh - 0.01f, -0.8f}, {0.15f, -0.65f}, {0.14f, -0.49f}, 0.05f, 0.042f,
+                           0.035f));
             break;
     }
     if (f.bag) {
@@ -153,11 +167,14 @@ Path bicycle(Vec2 g, float wr, bool facingRight) {
     p.append(strokePolyline(frame2, t));
     const Vec2 top[] = {seat, head};
     p.append(strokePolyline(top, t));
-    const Vec2 bars[] = {head, {head.x - s * wr * 0.1f, head.y - wr * 0.35f}, {head.x - s * wr * 0.45f, head.y - wr * 0.4f}};
+    const Vec2 bars[] = {head,
+                         {head.x - s * wr * 0.1f, head.y - wr * 0.35f},
+                         {head.x - s * wr * 0.45f, head.y - wr * 0.4f}};
     p.append(strokePolyline(bars, t));
     p.addRoundRect(seat.x - wr * 0.3f, seat.y - wr * 0.15f, wr * 0.55f, wr * 0.14f, wr * 0.05f);
     const Vec2 basket[] = {{front.x - s * wr * 0.1f, head.y - wr * 0.05f}};
-    p.addRoundRect(basket[0].x - wr * 0.35f + s * wr * 0.2f, basket[0].y, wr * 0.6f, wr * 0.45f, wr * 0.05f);
+    p.addRoundRect(basket[0].x - wr * 0.35f + s * wr * 0.2f, basket[0].y, wr * 0.6f, wr * 0.45f,
+                   wr * 0.05f);
     return p;
 }
 
@@ -166,17 +183,24 @@ Path cat(Vec2 g, float size, bool sitting) {
     if (sitting) {
         p.addEllipse(g.x, g.y - size * 0.35f, size * 0.26f, size * 0.36f);
         p.addCircle(g.x + size * 0.05f, g.y - size * 0.8f, size * 0.17f);
-        const Vec2 e1[] = {{g.x - size * 0.1f, g.y - size * 0.9f}, {g.x - size * 0.08f, g.y - size * 1.07f}, {g.x + size * 0.02f, g.y - size * 0.95f}};
-        const Vec2 e2[] = {{g.x + size * 0.07f, g.y - size * 0.95f}, {g.x + size * 0.18f, g.y - size * 1.07f}, {g.x + size * 0.2f, g.y - size * 0.88f}};
+        const Vec2 e1[] = {{g.x - size * 0.1f, g.y - size * 0.9f},
+                           {g.x - size * 0.08f, g.y - size * 1.07f},
+                           {g.x + size * 0.02f, g.y - size * 0.95f}};
+        const Vec2 e2[] = {{g.x + size * 0.07f, g.y - size * 0.95f},
+                           {g.x + size * 0.18f, g.y - size * 1.07f},
+                           {g.x + size * 0.2f, g.y - size * 0.88f}};
         p.addPolygon(e1);
         p.addPolygon(e2);
-        const auto tail = sampleQuad({g.x - size * 0.15f, g.y - size * 0.05f}, {g.x - size * 0.55f, g.y}, {g.x - size * 0.45f, g.y - size * 0.3f}, 12);
+        const auto tail =
+            sampleQuad({g.x - size * 0.15f, g.y - size * 0.05f}, {g.x - size * 0.55f, g.y},
+                       {g.x - size * 0.45f, g.y - size * 0.3f}, 12);
         p.append(strokePolyline(tail, size * 0.08f));
     } else {
         p.addEllipse(g.x, g.y - size * 0.3f, size * 0.4f, size * 0.17f);
         p.addCircle(g.x + size * 0.42f, g.y - size * 0.42f, size * 0.14f);
         for (const float lx : {-0.3f, -0.2f, 0.2f, 0.3f}) {
-            p.addRect(g.x + size * lx - size * 0.03f, g.y - size * 0.25f, size * 0.06f, size * 0.25f);
+            p.addRect(g.x + size * lx - size * 0.03f, g.y - size * 0.25f, size * 0.06f,
+                      size * 0.25f);
         }
     }
     return p;

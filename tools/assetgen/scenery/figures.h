@@ -13,19 +13,19 @@ using paint::Vec2;
 enum class Pose {
     Standing,
     Walking,
-    Working,     // arms raised, reaching for a rope or a lantern
-    Sitting,     // on a step, seen from behind
-    Leaning,     // against something at the right
+    Working,  // arms raised, reaching for a rope or a lantern
+    Sitting,  // on a step, seen from behind
+    Leaning,  // against something at the right
 };
 
 struct Figure {
-    Vec2 feet;          // between the feet, on the ground
-    float height;       // top of the head to the ground
+    Vec2 feet;     // between the feet, on the ground
+    float height;  // top of the head to the ground
     Pose pose = Pose::Standing;
-    bool skirt = false; // a summer dress or yukata: a girl's outline
+    bool skirt = false;  // a summer dress or yukata: a girl's outline
     bool longHair = false;
-    bool bag = false;   // a sports bag on the shoulder
-    float facing = 0;   // -1 turned a little left, +1 right
+    bool bag = false;  // a sports bag on the shoulder
+    float facing = 0;  // -1 turned a little left, +1 right
 };
 Path person(const Figure& f);
 

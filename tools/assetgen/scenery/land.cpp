@@ -18,8 +18,9 @@ float rangeHeight(const Range& r, float x) {
         const float cell = std::floor(x / w);
         const float jitter = hash01(static_cast<int>(cell), 7, r.seed);
         const float u = x / w - cell;
-        const float crown = r.conifers ? 1.0f - std::fabs(u * 2.0f - 1.0f)
-                                       : std::sqrt(std::max(0.0f, 1.0f - (u * 2 - 1) * (u * 2 - 1)));
+        const float crown = r.conifers
+                                ? 1.0f - std::fabs(u * 2.0f - 1.0f)
+                                : std::sqrt(std::max(0.0f, 1.0f - (u * 2 - 1) * (u * 2 - 1)));
         h += r.treeHeight * (0.5f + 0.5f * jitter) * crown;
     }
     return h;
@@ -64,7 +65,8 @@ Path cedar(Vec2 base, float height, float width, Rng& rng, Path* lit) {
         pts.push_back({cx - half * 0.55f, topY + (botY - topY) * 0.55f});
         p.addPolygon(pts);
         if (lit) {
-            const Vec2 hl[] = {{cx, topY + 1}, {cx - half * 0.5f, topY + (botY - topY) * 0.6f},
+            const Vec2 hl[] = {{cx, topY + 1},
+                               {cx - half * 0.5f, topY + (botY - topY) * 0.6f},
                                {cx - half * 0.75f, botY - (botY - topY) * 0.1f},
                                {cx - half * 0.2f, topY + (botY - topY) * 0.45f}};
             lit->addPolygon(hl);
@@ -77,9 +79,12 @@ void cedarTrunk(Canvas& c, float x, float top, float baseY, float width, Rgb bar
                 float lightSide, std::uint64_t seed) {
     Path p;
     const float taper = width * 0.12f;
-    const Vec2 pts[] = {{x - width * 0.5f + taper, top},   {x + width * 0.5f - taper, top},
-                        {x + width * 0.5f, baseY - width * 0.2f}, {x + width * 0.75f, baseY},
-                        {x - width * 0.75f, baseY}, {x - width * 0.5f, baseY - width * 0.2f}};
+    const Vec2 pts[] = {{x - width * 0.5f + taper, top},
+                        {x + width * 0.5f - taper, top},
+                        {x + width * 0.5f, baseY - width * 0.2f},
+                        {x + width * 0.75f, baseY},
+                        {x - width * 0.75f, baseY},
+                        {x - width * 0.5f, baseY - width * 0.2f}};
     p.addPolygon(pts);
     const float halfW = width * 0.5f;
     Shader barkShader = [=](float px, float py) {
@@ -121,7 +126,8 @@ void hangingBoughs(Canvas& c, Vec2 origin, float length, float angle, Rgb color,
     Path p = strokePolyline(spine, 2.0f * sc);
     for (int i = 1; i <= n; ++i) {
         const Vec2 s = spine[static_cast<std::size_t>(i)];
-        const float size = length * 0.22f * (1.0f - static_cast<float>(i) / (n + 4)) * rng.range(0.7f, 1.1f);
+        const float size =
+            length * 0.22f * (1.0f - static_cast<float>(i) / (n + 4)) * rng.range(0.7f, 1.1f);
         for (int k = 0; k < 7; ++k) {
             const float a = 1.57f + rng.range(-1.0f, 1.0f);
             const Vec2 e{s.x + std::cos(a) * size, s.y + std::sin(a) * size};

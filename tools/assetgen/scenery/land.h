@@ -19,9 +19,9 @@ using paint::Vec2;
 struct Range {
     float baseY;
     float amplitude;
-    float wavelength;     // pixels between major rises
+    float wavelength;  // pixels between major rises
     std::uint64_t seed;
-    float treeHeight = 0; // > 0: a forested crest of rounded crowns
+    float treeHeight = 0;  // > 0: a forested crest of rounded crowns
     float treeWidth = 8;
     bool conifers = false;  // pointed crowns instead of rounded ones
 };

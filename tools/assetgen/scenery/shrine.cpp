@@ -49,15 +49,19 @@ Path toriiSilhouette(float x, float baseY, float height, float span) {
     for (const float side : {-1.0f, 1.0f}) {
         const float bx = x + side * span * 0.5f;
         const float tx = bx - side * lean;
-        const Vec2 pts[] = {{tx - pw * 0.42f, topY}, {tx + pw * 0.42f, topY},
-                            {bx + pw * 0.5f, baseY}, {bx - pw * 0.5f, baseY}};
+        const Vec2 pts[] = {{tx - pw * 0.42f, topY},
+                            {tx + pw * 0.42f, topY},
+                            {bx + pw * 0.5f, baseY},
+                            {bx - pw * 0.5f, baseY}};
         p.addPolygon(pts);
     }
     const float nukiY = baseY - height * 0.68f;
     p.addRect(x - span * 0.5f - span * 0.14f, nukiY, span * 1.28f, height * 0.05f);
     p.addRect(x - pw * 0.3f, topY, pw * 0.6f, nukiY - topY);
-    p.append(sweptBeam(x, topY + height * 0.0f, span * 0.5f + span * 0.2f, height * 0.05f, height * 0.01f));
-    p.append(sweptBeam(x, topY - height * 0.05f, span * 0.5f + span * 0.3f, height * 0.07f, height * 0.07f));
+    p.append(sweptBeam(x, topY + height * 0.0f, span * 0.5f + span * 0.2f, height * 0.05f,
+                       height * 0.01f));
+    p.append(sweptBeam(x, topY - height * 0.05f, span * 0.5f + span * 0.3f, height * 0.07f,
+                       height * 0.07f));
     return p;
 }
 
@@ -69,8 +73,10 @@ void torii(Canvas& c, float x, float baseY, float height, float span, const Tori
         const float bx = x + side * span * 0.5f;
         const float tx = bx - side * lean;
         Path pillar;
-        const Vec2 pts[] = {{tx - pw * 0.42f, topY}, {tx + pw * 0.42f, topY},
-                            {bx + pw * 0.5f, baseY}, {bx - pw * 0.5f, baseY}};
+        const Vec2 pts[] = {{tx - pw * 0.42f, topY},
+                            {tx + pw * 0.42f, topY},
+                            {bx + pw * 0.5f, baseY},
+                            {bx - pw * 0.5f, baseY}};
         pillar.addPolygon(pts);
         c.fill(pillar, columnShade(bx, pw * 0.5f, look.vermilion, look.shadow, look.light));
         Path foot;
@@ -81,8 +87,8 @@ void torii(Canvas& c, float x, float baseY, float height, float span, const Tori
     const float beamH = height * 0.05f;
     Path nuki;
     nuki.addRect(x - span * 0.64f, nukiY, span * 1.28f, beamH);
-    c.fill(nuki, linearGradient({0, nukiY}, {0, nukiY + beamH},
-                                {{0, look.vermilion}, {1, look.shadow}}));
+    c.fill(nuki,
+           linearGradient({0, nukiY}, {0, nukiY + beamH}, {{0, look.vermilion}, {1, look.shadow}}));
     Path strut;
     strut.addRect(x - pw * 0.3f, topY, pw * 0.6f, nukiY - topY);
     c.fill(strut, look.shadow);
@@ -99,8 +105,9 @@ void torii(Canvas& c, float x, float baseY, float height, float span, const Tori
     c.fill(shimaki, linearGradient({0, topY - height * 0.05f}, {0, topY},
                                    {{0, look.vermilion}, {1, look.shadow}}));
     Path kasagi = sweptBeam(x, topY - height * 0.05f, span * 0.8f, height * 0.07f, height * 0.07f);
-    c.fill(kasagi, linearGradient({0, topY - height * 0.2f}, {0, topY - height * 0.05f},
-                                  {{0, scale(look.black, 2.2f)}, {0.6f, look.black}, {1, look.black}}));
+    c.fill(kasagi,
+           linearGradient({0, topY - height * 0.2f}, {0, topY - height * 0.05f},
+                          {{0, scale(look.black, 2.2f)}, {0.6f, look.black}, {1, look.black}}));
 }
 
 Vec2 stoneLantern(Canvas& c, float x, float baseY, float h, const LanternLook& look) {
@@ -120,8 +127,10 @@ Vec2 stoneLantern(Canvas& c, float x, float baseY, float h, const LanternLook& l
     c.fill(block(h * 0.38f, y0 - h * 0.12f, y0 - h * 0.08f), stone);
     const float pillarTop = y0 - h * (look.tall ? 0.52f : 0.45f);
     Path pillar;
-    const Vec2 pp[] = {{x - h * 0.08f * slim, pillarTop}, {x + h * 0.08f * slim, pillarTop},
-                       {x + h * 0.11f * slim, y0 - h * 0.12f}, {x - h * 0.11f * slim, y0 - h * 0.12f}};
+    const Vec2 pp[] = {{x - h * 0.08f * slim, pillarTop},
+                       {x + h * 0.08f * slim, pillarTop},
+                       {x + h * 0.11f * slim, y0 - h * 0.12f},
+                       {x - h * 0.11f * slim, y0 - h * 0.12f}};
     pillar.addPolygon(pp);
     c.fill(pillar, stone);
     c.fill(block(h * 0.42f, pillarTop - h * 0.07f, pillarTop), stone);
@@ -130,7 +139,8 @@ Vec2 stoneLantern(Canvas& c, float x, float baseY, float h, const LanternLook& l
     c.fill(block(h * 0.3f, boxTop, boxBot), stone);
     // The light box's opening.
     Path window;
-    window.addRect(x - h * 0.09f * slim, boxTop + h * 0.04f, h * 0.18f * slim, (boxBot - boxTop) - h * 0.07f);
+    window.addRect(x - h * 0.09f * slim, boxTop + h * 0.04f, h * 0.18f * slim,
+                   (boxBot - boxTop) - h * 0.07f);
     const Vec2 light{x, (boxTop + boxBot) * 0.5f};
     if (look.lit) {
         c.fill(window, look.flame);
@@ -157,7 +167,8 @@ Vec2 stoneLantern(Canvas& c, float x, float baseY, float h, const LanternLook& l
     c.fill(roof, stone);
     Path jewel;
     jewel.addEllipse(x, roofTop - h * 0.04f, h * 0.05f, h * 0.05f);
-    const Vec2 tip[] = {{x - h * 0.02f, roofTop - h * 0.07f}, {x + h * 0.02f, roofTop - h * 0.07f},
+    const Vec2 tip[] = {{x - h * 0.02f, roofTop - h * 0.07f},
+                        {x + h * 0.02f, roofTop - h * 0.07f},
                         {x, roofTop - h * 0.12f}};
     jewel.addPolygon(tip);
     jewel.addRect(x - h * 0.06f, roofTop - h * 0.01f, h * 0.12f, h * 0.02f);
@@ -187,8 +198,9 @@ void paperLantern(Canvas& c, Vec2 ctr, float rx, float ry, PaperStyle style, flo
     switch (style) {
         case PaperStyle::LitWarm:
         case PaperStyle::FestivalLit: {
-            c.fill(bodyMask, radialGradient(ctr, rx * 1.1f, ry * 1.1f,
-                                            {{0, hex(0xFFF0C0)}, {0.6f, hex(0xFFB860)}, {1, hex(0xD0662A)}}));
+            c.fill(bodyMask,
+                   radialGradient(ctr, rx * 1.1f, ry * 1.1f,
+                                  {{0, hex(0xFFF0C0)}, {0.6f, hex(0xFFB860)}, {1, hex(0xD0662A)}}));
             if (style == PaperStyle::FestivalLit) {
                 Path band;
                 band.addRect(-rx, ry * 0.2f, rx * 2, ry * 0.45f);
@@ -202,8 +214,9 @@ void paperLantern(Canvas& c, Vec2 ctr, float rx, float ry, PaperStyle style, flo
         }
         case PaperStyle::FestivalWhiteRed:
         case PaperStyle::Torn: {
-            c.fill(bodyMask, radialGradient({ctr.x - rx * 0.35f, ctr.y - ry * 0.3f}, rx * 1.6f, ry * 1.6f,
-                                            {{0, hex(0xFFFDF5)}, {0.7f, hex(0xE9E2D4)}, {1, hex(0xB9B0A0)}}));
+            c.fill(bodyMask,
+                   radialGradient({ctr.x - rx * 0.35f, ctr.y - ry * 0.3f}, rx * 1.6f, ry * 1.6f,
+                                  {{0, hex(0xFFFDF5)}, {0.7f, hex(0xE9E2D4)}, {1, hex(0xB9B0A0)}}));
             Path band;
             band.addRect(-rx, ry * 0.15f, rx * 2, ry * 0.5f);
             Mask bm = rasterize(band.transformed(t), c.box());
@@ -212,8 +225,11 @@ void paperLantern(Canvas& c, Vec2 ctr, float rx, float ry, PaperStyle style, flo
             c.fill(ribs.transformed(t), hex(0x8A8070), 0.35f);
             if (style == PaperStyle::Torn) {
                 Path tear;
-                const Vec2 tp[] = {{rx * 0.1f, -ry * 0.5f}, {rx * 0.9f, -ry * 0.2f}, {rx * 0.5f, ry * 0.3f},
-                                   {rx * 0.2f, ry * 0.05f}, {rx * 0.35f, -ry * 0.1f}};
+                const Vec2 tp[] = {{rx * 0.1f, -ry * 0.5f},
+                                   {rx * 0.9f, -ry * 0.2f},
+                                   {rx * 0.5f, ry * 0.3f},
+                                   {rx * 0.2f, ry * 0.05f},
+                                   {rx * 0.35f, -ry * 0.1f}};
                 tear.addPolygon(tp);
                 Mask tm = rasterize(tear.transformed(t), c.box());
                 tm.intersect(bodyMask);
@@ -233,7 +249,8 @@ void shrineHall(Canvas& c, float x, float baseY, float width, const HallLook& lo
     // Stone platform and steps.
     Path plat;
     plat.addRect(x - bodyW * 0.58f, baseY - platH, bodyW * 1.16f, platH);
-    c.fill(plat, linearGradient({0, baseY - platH}, {0, baseY}, {{0, look.stone}, {1, scale(look.stone, 0.6f)}}));
+    c.fill(plat, linearGradient({0, baseY - platH}, {0, baseY},
+                                {{0, look.stone}, {1, scale(look.stone, 0.6f)}}));
     const float floorY = baseY - platH;
     const float eaveY = floorY - bodyH;
     // Body: pillars and lattice doors.
@@ -253,8 +270,10 @@ void shrineHall(Canvas& c, float x, float baseY, float width, const HallLook& lo
                             eaveY + bodyH * 0.12f, 1.2f * sc, bodyH * 0.8f);
         }
         for (int k = 1; k < 6; ++k) {
-            lattice.addRect(bx0 + bw * 0.08f, eaveY + bodyH * 0.12f + bodyH * 0.8f * static_cast<float>(k) / 6 - 0.6f * sc,
-                            bw * 0.84f, 1.2f * sc);
+            lattice.addRect(
+                bx0 + bw * 0.08f,
+                eaveY + bodyH * 0.12f + bodyH * 0.8f * static_cast<float>(k) / 6 - 0.6f * sc,
+                bw * 0.84f, 1.2f * sc);
         }
         c.fill(lattice, look.wood, 0.9f);
     }
@@ -275,7 +294,8 @@ void shrineHall(Canvas& c, float x, float baseY, float width, const HallLook& lo
     const float eaveHalf = w * 0.5f;
     for (int i = 0; i <= n; ++i) {
         const float u = -1.0f + 2.0f * static_cast<float>(i) / n;
-        rp.push_back({x + u * eaveHalf, eaveY - w * 0.02f - std::pow(std::fabs(u), 3.0f) * w * 0.05f});
+        rp.push_back(
+            {x + u * eaveHalf, eaveY - w * 0.02f - std::pow(std::fabs(u), 3.0f) * w * 0.05f});
     }
     for (int i = n; i >= 0; --i) {
         const float u = -1.0f + 2.0f * static_cast<float>(i) / n;
@@ -283,16 +303,20 @@ void shrineHall(Canvas& c, float x, float baseY, float width, const HallLook& lo
         const float au = std::fabs(u);
         const float slope = 1.0f - std::pow(std::max(0.0f, (au - 0.3f) / 0.7f), 0.55f);
         rp.push_back({x + u * eaveHalf * 0.98f, eaveY - w * 0.07f - std::pow(au, 3.0f) * w * 0.05f -
-                                                    slope * (eaveY - w * 0.07f - roofTop) * 1.0f * (au > 0.55f ? 1.0f : 1.0f)});
+                                                    slope * (eaveY - w * 0.07f - roofTop) * 1.0f *
+                                                        (au > 0.55f ? 1.0f : 1.0f)});
     }
     Path roof;
     roof.addPolygon(rp);
-    c.fill(roof, linearGradient({0, roofTop}, {0, eaveY}, {{0, look.roofLight}, {0.7f, look.roof}, {1, scale(look.roof, 0.7f)}}));
+    c.fill(roof,
+           linearGradient({0, roofTop}, {0, eaveY},
+                          {{0, look.roofLight}, {0.7f, look.roof}, {1, scale(look.roof, 0.7f)}}));
     // Eave edge (fascia) in a lighter line and the ridge with its end ornaments.
     std::vector<Vec2> edge;
     for (int i = 0; i <= n; ++i) {
         const float u = -1.0f + 2.0f * static_cast<float>(i) / n;
-        edge.push_back({x + u * eaveHalf, eaveY - w * 0.02f - std::pow(std::fabs(u), 3.0f) * w * 0.05f});
+        edge.push_back(
+            {x + u * eaveHalf, eaveY - w * 0.02f - std::pow(std::fabs(u), 3.0f) * w * 0.05f});
     }
     c.fill(strokePolyline(edge, w * 0.018f), scale(look.roofLight, 1.1f));
     Path ridge;
@@ -303,7 +327,9 @@ void shrineHall(Canvas& c, float x, float baseY, float width, const HallLook& lo
     for (int k = -9; k <= 9; ++k) {
         const float u = static_cast<float>(k) / 10.0f;
         const float top = roofTop + std::pow(std::fabs(u), 1.8f) * (eaveY - roofTop) * 0.8f;
-        const Vec2 pts[] = {{x + u * w * 0.16f, top}, {x + u * eaveHalf * 0.97f, eaveY - w * 0.06f - std::pow(std::fabs(u), 3.0f) * w * 0.05f}};
+        const Vec2 pts[] = {{x + u * w * 0.16f, top},
+                            {x + u * eaveHalf * 0.97f,
+                             eaveY - w * 0.06f - std::pow(std::fabs(u), 3.0f) * w * 0.05f}};
         seams.append(strokePolyline(pts, 0.8f * sc));
     }
     c.fill(seams, scale(look.roof, 0.65f), 0.6f);
@@ -339,7 +365,8 @@ void shimenawa(Canvas& c, Vec2 a, Vec2 b, float sag, float thick, Rgb straw, flo
     Path twist;
     for (std::size_t i = 1; i + 1 < pts.size(); i += 2) {
         const Vec2 p = pts[i];
-        const Vec2 q[] = {{p.x - thick * 0.3f, p.y - thick * 0.4f}, {p.x + thick * 0.3f, p.y + thick * 0.4f}};
+        const Vec2 q[] = {{p.x - thick * 0.3f, p.y - thick * 0.4f},
+                          {p.x + thick * 0.3f, p.y + thick * 0.4f}};
         twist.append(strokePolyline(q, 0.9f * sc));
     }
     c.fill(twist, scale(straw, 0.6f), 0.8f);
@@ -349,7 +376,8 @@ void shimenawa(Canvas& c, Vec2 a, Vec2 b, float sag, float thick, Rgb straw, flo
         std::vector<Vec2> z;
         const float step = thick * 0.7f;
         for (int i = 0; i < 5; ++i) {
-            z.push_back({p.x + ((i % 2) ? step * 0.6f : -step * 0.2f), p.y + thick * 0.3f + step * static_cast<float>(i)});
+            z.push_back({p.x + ((i % 2) ? step * 0.6f : -step * 0.2f),
+                         p.y + thick * 0.3f + step * static_cast<float>(i)});
         }
         c.fill(strokePolyline(z, thick * 0.45f), hex(0xF4F2EA));
     }
@@ -375,14 +403,20 @@ void stoneStairs(Canvas& c, const Stairs& s, Rgb tread, Rgb riser, Rgb moss, std
         const StepPlace& p = steps[static_cast<std::size_t>(i)];
         const float riseH = s.rise * p.scale;
         const float treadTop = i + 1 < static_cast<int>(steps.size())
-                                   ? steps[static_cast<std::size_t>(i + 1)].y + s.rise * steps[static_cast<std::size_t>(i + 1)].scale
+                                   ? steps[static_cast<std::size_t>(i + 1)].y +
+                                         s.rise * steps[static_cast<std::size_t>(i + 1)].scale
                                    : p.y - riseH * 0.3f;
-        const float farHalf = i + 1 < static_cast<int>(steps.size()) ? steps[static_cast<std::size_t>(i + 1)].halfW : p.halfW;
-        const float farX = i + 1 < static_cast<int>(steps.size()) ? steps[static_cast<std::size_t>(i + 1)].x : p.x;
+        const float farHalf = i + 1 < static_cast<int>(steps.size())
+                                  ? steps[static_cast<std::size_t>(i + 1)].halfW
+                                  : p.halfW;
+        const float farX =
+            i + 1 < static_cast<int>(steps.size()) ? steps[static_cast<std::size_t>(i + 1)].x : p.x;
         if (treadTop < p.y) {
             Path tp;
-            const Vec2 q[] = {{farX - farHalf, treadTop}, {farX + farHalf, treadTop},
-                              {p.x + p.halfW, p.y}, {p.x - p.halfW, p.y}};
+            const Vec2 q[] = {{farX - farHalf, treadTop},
+                              {farX + farHalf, treadTop},
+                              {p.x + p.halfW, p.y},
+                              {p.x - p.halfW, p.y}};
             tp.addPolygon(q);
             const std::uint64_t sd = seed + static_cast<std::uint64_t>(i) * 31;
             c.fill(tp, Shader([=](float x, float y) {
@@ -395,8 +429,10 @@ void stoneStairs(Canvas& c, const Stairs& s, Rgb tread, Rgb riser, Rgb moss, std
         }
         // Stones are laid as two or three slabs per step; the joints show on the face.
         Path face;
-        const Vec2 fq[] = {{p.x - p.halfW, p.y}, {p.x + p.halfW, p.y},
-                           {p.x + p.halfW * 1.0f, p.y + riseH}, {p.x - p.halfW * 1.0f, p.y + riseH}};
+        const Vec2 fq[] = {{p.x - p.halfW, p.y},
+                           {p.x + p.halfW, p.y},
+                           {p.x + p.halfW * 1.0f, p.y + riseH},
+                           {p.x - p.halfW * 1.0f, p.y + riseH}};
         face.addPolygon(fq);
         const std::uint64_t sd = seed + 7 + static_cast<std::uint64_t>(i) * 17;
         c.fill(face, Shader([=](float x, float y) {
@@ -417,7 +453,8 @@ void stoneStairs(Canvas& c, const Stairs& s, Rgb tread, Rgb riser, Rgb moss, std
         joints.addRect(p.x - p.halfW, p.y, p.halfW * 2, std::max(0.6f, riseH * 0.12f));
         c.fill(joints, scale(riser, 0.45f), 0.6f);
         Path edge;
-        edge.addRect(p.x - p.halfW, p.y - std::max(0.5f, riseH * 0.05f), p.halfW * 2, std::max(0.5f, riseH * 0.08f));
+        edge.addRect(p.x - p.halfW, p.y - std::max(0.5f, riseH * 0.05f), p.halfW * 2,
+                     std::max(0.5f, riseH * 0.08f));
         c.fill(edge, scale(tread, 1.25f), 0.45f);
     }
 }

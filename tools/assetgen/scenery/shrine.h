@@ -14,10 +14,10 @@ using paint::Rgb;
 using paint::Vec2;
 
 struct ToriiLook {
-    Rgb vermilion;   // lit face of the lacquer
-    Rgb shadow;      // shaded side
-    Rgb black;       // top beam and pillar feet
-    float light = -1;   // -1: light from the left, +1 from the right
+    Rgb vermilion;     // lit face of the lacquer
+    Rgb shadow;        // shaded side
+    Rgb black;         // top beam and pillar feet
+    float light = -1;  // -1: light from the left, +1 from the right
 };
 
 // A myōjin torii standing on baseY, centred on x, `height` to the top of the upper beam,
@@ -32,7 +32,7 @@ struct LanternLook {
     bool lit = false;
     Rgb flame{1.0f, 0.72f, 0.35f};
     float glow = 1.0f;
-    bool tall = false;   // the old lantern at the top of the steps: taller, slimmer
+    bool tall = false;  // the old lantern at the top of the steps: taller, slimmer
 };
 // A stone lantern (tōrō) on baseY, `height` tall. Returns the centre of its light box.
 Vec2 stoneLantern(Canvas& c, float x, float baseY, float height, const LanternLook& look);
@@ -42,14 +42,14 @@ enum class PaperStyle { LitWarm, FestivalWhiteRed, FestivalLit, Torn };
 void paperLantern(Canvas& c, Vec2 centre, float rx, float ry, PaperStyle style, float tilt = 0);
 
 struct HallLook {
-    Rgb roof;        // copper green or dark tile
+    Rgb roof;  // copper green or dark tile
     Rgb roofLight;
     Rgb wood;
     Rgb woodDark;
-    Rgb interior;    // behind the lattice: dark, or warm when lit
+    Rgb interior;  // behind the lattice: dark, or warm when lit
     Rgb stone;
-    bool lanterns = false;   // paper lanterns along the eaves
-    bool lit = false;        // lanterns glowing
+    bool lanterns = false;  // paper lanterns along the eaves
+    bool lit = false;       // lanterns glowing
 };
 // A small worship hall seen from the front; `width` of the roof.
 void shrineHall(Canvas& c, float x, float baseY, float width, const HallLook& look, float sc);

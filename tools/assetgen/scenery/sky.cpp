@@ -50,7 +50,8 @@ void clouds(Canvas& c, Box region, const std::function<float(float, float)>& env
                 col = mix(col, s.shade, 0.7f * smoothstep(s.baseY - s.baseFade, s.baseY, fy));
             }
             if (s.rimAmount > 0) {
-                const float rim = 1.0f - smoothstep(s.threshold, s.threshold + s.softness * 2.5f, d);
+                const float rim =
+                    1.0f - smoothstep(s.threshold, s.threshold + s.softness * 2.5f, d);
                 col = mix(col, s.rim, rim * s.rimAmount * clamp01(lit * 1.3f));
             }
             Rgba& p = c.ref(x, y);

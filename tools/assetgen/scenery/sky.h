@@ -20,19 +20,19 @@ using paint::Vec2;
 void skyGradient(Canvas& c, std::vector<Stop> stops, float bottom);
 
 struct CloudStyle {
-    Rgb lit;                  // side facing the light
-    Rgb shade;                // underside
-    Rgb rim{1, 1, 1};         // silver or gold edge where the cloud is thin
+    Rgb lit;           // side facing the light
+    Rgb shade;         // underside
+    Rgb rim{1, 1, 1};  // silver or gold edge where the cloud is thin
     float rimAmount = 0.0f;
-    Vec2 light{-0.6f, -0.8f}; // direction towards the light
-    float scale = 90;         // noise feature size in pixels
-    float stretch = 1.0f;     // > 1 flattens the noise horizontally
-    float softness = 0.12f;   // edge width in density units
+    Vec2 light{-0.6f, -0.8f};  // direction towards the light
+    float scale = 90;          // noise feature size in pixels
+    float stretch = 1.0f;      // > 1 flattens the noise horizontally
+    float softness = 0.12f;    // edge width in density units
     float threshold = 0.5f;
     float opacity = 1.0f;
     std::uint64_t seed = 1;
-    float baseY = -1;         // > 0: clouds darken towards this flat base
-    float baseFade = 60;      // over this many pixels above it
+    float baseY = -1;     // > 0: clouds darken towards this flat base
+    float baseFade = 60;  // over this many pixels above it
 };
 
 // Clouds wherever envelope(x, y) lifts the noise above the threshold. The envelope shapes
@@ -42,8 +42,8 @@ void clouds(Canvas& c, paint::Box region, const std::function<float(float, float
 
 // Envelope of a cumulus tower: a cluster of domes on a flat base.
 struct Cumulus {
-    float x;        // centre
-    float baseY;    // flat bottom
+    float x;      // centre
+    float baseY;  // flat bottom
     float width;
     float height;
     std::uint64_t seed;

@@ -14,7 +14,8 @@ void tiledRoof(Canvas& c, float x0, float x1, float eaveY, float ridgeY, Rgb til
                float sc, bool hipped) {
     const float inset = hipped ? (eaveY - ridgeY) * 1.2f : 0.0f;
     Path roof;
-    const Vec2 pts[] = {{x0 - 4 * sc, eaveY}, {x0 + inset, ridgeY}, {x1 - inset, ridgeY}, {x1 + 4 * sc, eaveY}};
+    const Vec2 pts[] = {
+        {x0 - 4 * sc, eaveY}, {x0 + inset, ridgeY}, {x1 - inset, ridgeY}, {x1 + 4 * sc, eaveY}};
     roof.addPolygon(pts);
     c.fill(roof, linearGradient({0, ridgeY}, {0, eaveY}, {{0, light}, {1, tile}}));
     // Tile courses: lines following the slope, and the rounded tile ends along the eave.
@@ -67,7 +68,8 @@ std::vector<Vec2> utilityPole(Canvas& c, float x, float baseY, float height, Rgb
     Path pole;
     const Vec2 pts[] = {{x - wTop, topY}, {x + wTop, topY}, {x + wBase, baseY}, {x - wBase, baseY}};
     pole.addPolygon(pts);
-    c.fill(pole, linearGradient({x - wBase, 0}, {x + wBase, 0}, {{0, dark}, {0.35f, wood}, {1, dark}}));
+    c.fill(pole,
+           linearGradient({x - wBase, 0}, {x + wBase, 0}, {{0, dark}, {0.35f, wood}, {1, dark}}));
     const float armY = topY + height * 0.07f;
     const float armHalf = height * 0.12f;
     Path arm;
@@ -78,8 +80,8 @@ std::vector<Vec2> utilityPole(Canvas& c, float x, float baseY, float height, Rgb
     for (const float u : {-0.85f, 0.0f, 0.85f}) {
         const float ix = x + u * armHalf * (u == 0.0f ? 0.0f : 1.0f);
         const float iy = armY - std::max(1.5f, height * 0.02f);
-        insulators.addRect(ix - std::max(0.8f, height * 0.007f), iy, std::max(1.6f, height * 0.014f),
-                           std::max(1.5f, height * 0.02f));
+        insulators.addRect(ix - std::max(0.8f, height * 0.007f), iy,
+                           std::max(1.6f, height * 0.014f), std::max(1.5f, height * 0.02f));
         attach.push_back({ix, iy});
     }
     if (!attach.empty()) {
@@ -105,7 +107,8 @@ void streetLamp(Canvas& c, float x, float baseY, float height, bool lit, Rgb pos
     const float topY = baseY - height;
     Path p;
     p.addRect(x - 1.4f * sc, topY, 2.8f * sc, height);
-    const auto arm = sampleQuad({x, topY + 2 * sc}, {x, topY - 8 * sc}, {x + height * 0.18f, topY - 4 * sc}, 12);
+    const auto arm =
+        sampleQuad({x, topY + 2 * sc}, {x, topY - 8 * sc}, {x + height * 0.18f, topY - 4 * sc}, 12);
     p.append(strokePolyline(arm, 2.0f * sc));
     Path head;
     const Vec2 hx{x + height * 0.18f, topY - 4 * sc};

@@ -23,8 +23,8 @@ struct HouseLook {
     Rgb wall;
     Rgb roof;
     Rgb roofLight;
-    Rgb window;        // lit or dark panes
-    float windowsLit = 0;   // share of windows with light
+    Rgb window;            // lit or dark panes
+    float windowsLit = 0;  // share of windows with light
 };
 // A far house: a box and a roof, a window or two. For the town seen from above.
 void distantHouse(Canvas& c, float x, float baseY, float w, float h, const HouseLook& look,
