@@ -68,10 +68,10 @@ void paintEmbankmentScene(Canvas& c, const EmbankmentMood& m) {
         const float u = static_cast<float>(i) / 13.0f;
         const float x = f.x(200 + m.shiftX) + u * f.len(80);
         const float hgt = f.len(24 + 18 * std::sin(u * 3.1416f)) * rng.range(0.8f, 1.2f);
-        knot.append(cedar({x, f.y(184) + std::fabs(u - 0.5f) * f.len(24)}, hgt, hgt * 0.4f, rng));
+        knot.append(cedar({x, f.y(196) + std::fabs(u - 0.5f) * f.len(16)}, hgt, hgt * 0.4f, rng));
     }
     c.fill(knot, hex(0x26402E));
-    c.fill(toriiSilhouette(f.x(240 + m.shiftX), f.y(184), f.len(11), f.len(8)), hex(0xE04A2A));
+    c.fill(toriiSilhouette(f.x(240 + m.shiftX), f.y(196), f.len(11), f.len(8)), hex(0xE04A2A));
     c.tint(hex(0xB0C8DC), [&](float, float y) { return y < f.y(270) ? 0.22f : 0.0f; });
 
     // The town on the far bank.

@@ -91,7 +91,7 @@ Canvas paintTitle(Studio& studio, const PictureEntry& e) {
     paintStairs(c, m);
     const Frame f(c);
     // The menu's side stays quiet: a little darker, so the buttons stand out.
-    c.tint(hex(0x060A18), [&](float x, float) { return 0.3f * smoothstep(f.x(360), f.x(470), x); });
+    c.tint(hex(0x060A18), [&](float x, float) { return 0.45f * smoothstep(f.x(360), f.x(450), x); });
 
     // The title: brush lettering in a column, white with a faint gold glow.
     TextLayout title;

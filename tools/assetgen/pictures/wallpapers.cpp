@@ -30,7 +30,7 @@ void calendar(Canvas& c, Studio& studio, float x, float y, float scale) {
     panel.addRoundRect(x, y, w, h, 10 * scale);
     Mask pm = rasterize(panel, c.box());
     shadowMask(c, pm, 4 * scale, 6 * scale, 12 * scale, hex(0x000000), 0.35f);
-    c.fill(pm, hex(0xFBF7EE), 0.86f);
+    c.fill(pm, hex(0xFBF7EE), 0.95f);
     const float left = x + 20 * scale;
     // The caption and the month.
     TextLook ink{hex(0x2A2A40)};

@@ -40,36 +40,30 @@ Path rangePath(const Range& r, float x0, float x1, float bottom) {
 }
 
 Path cedar(Vec2 base, float height, float width, Rng& rng, Path* lit) {
+    // A sugi: a tall narrow crown of drooping foliage masses hung on a straight trunk,
+    // widest low down, tapering to a soft point.
     Path p;
-    const float trunkW = width * 0.08f;
-    p.addRect(base.x - trunkW * 0.5f, base.y - height * 0.25f, trunkW, height * 0.25f);
-    const int tiers = 7 + rng.below(3);
-    for (int i = 0; i < tiers; ++i) {
-        const float t0 = static_cast<float>(i) / tiers;
-        const float t1 = static_cast<float>(i + 1) / tiers;
-        const float topY = base.y - height + height * 0.86f * t0 * 0.92f;
-        const float botY = base.y - height + height * 0.86f * t1 + height * 0.05f;
-        const float half = width * 0.5f * (0.18f + 0.82f * t1) * rng.range(0.85f, 1.1f);
-        const float cx = base.x + rng.range(-0.04f, 0.04f) * width;
-        std::vector<Vec2> pts;
-        pts.push_back({cx, topY});
-        // Drooping right edge, ragged bottom, left edge back up.
-        const int teeth = 5 + static_cast<int>(half / 6.0f);
-        pts.push_back({cx + half * 0.55f, topY + (botY - topY) * 0.55f});
-        for (int k = 0; k <= teeth; ++k) {
-            const float u = 1.0f - 2.0f * static_cast<float>(k) / teeth;
-            const float droop = (1.0f - u * u) * 0.0f + std::fabs(u) * (botY - topY) * 0.12f;
-            const float jag = (k % 2 == 0 ? 0.0f : -(botY - topY) * rng.range(0.12f, 0.3f));
-            pts.push_back({cx + u * half, botY + droop + jag});
-        }
-        pts.push_back({cx - half * 0.55f, topY + (botY - topY) * 0.55f});
-        p.addPolygon(pts);
-        if (lit) {
-            const Vec2 hl[] = {{cx, topY + 1},
-                               {cx - half * 0.5f, topY + (botY - topY) * 0.6f},
-                               {cx - half * 0.75f, botY - (botY - topY) * 0.1f},
-                               {cx - half * 0.2f, topY + (botY - topY) * 0.45f}};
-            lit->addPolygon(hl);
+    const float trunkW = std::max(1.0f, width * 0.07f);
+    p.addRect(base.x - trunkW * 0.5f, base.y - height * 0.3f, trunkW, height * 0.3f);
+    const float top = base.y - height;
+    const float crownBottom = base.y - height * 0.16f;
+    const Vec2 tip[] = {{base.x, top - height * 0.02f}, {base.x + width * 0.07f, top + height * 0.12f},
+                        {base.x - width * 0.07f, top + height * 0.12f}};
+    p.addPolygon(tip);
+    const int masses = 9 + static_cast<int>(height / 12.0f);
+    for (int i = 0; i < masses; ++i) {
+        const float t = (static_cast<float>(i) + rng.range(0.0f, 0.8f)) / static_cast<float>(masses);
+        const float y = top + (crownBottom - top) * t + height * 0.04f;
+        const float half = width * 0.5f * (0.15f + 0.85f * std::pow(t, 0.75f)) * rng.range(0.75f, 1.1f);
+        const float side = (i % 2 == 0 ? 1.0f : -1.0f) * rng.range(0.1f, 0.45f);
+        const float cx = base.x + side * half;
+        const float rx = half * rng.range(0.7f, 0.95f);
+        const float ry = std::max(1.0f, height * rng.range(0.035f, 0.06f));
+        // Each mass droops: a flattened lobe, lower at its outer end.
+        p.addEllipse(cx, y, rx, ry, side * 0.25f);
+        p.addEllipse(cx + side * rx * 0.6f, y + ry * 0.5f, rx * 0.45f, ry * 0.75f, side * 0.4f);
+        if (lit && t < 0.95f) {
+            lit->addEllipse(cx - rx * 0.2f, y - ry * 0.35f, rx * 0.6f, ry * 0.45f, side * 0.25f);
         }
     }
     return p;
