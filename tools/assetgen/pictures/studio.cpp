@@ -1,5 +1,6 @@
 #include "pictures/studio.h"
 
+#include <cstdio>
 #include <fstream>
 #include <sstream>
 
@@ -76,19 +77,35 @@ Result<std::vector<PictureEntry>> readManifest(const std::filesystem::path& file
 Result<std::unique_ptr<Studio>> Studio::open(const std::filesystem::path& artDir) {
     std::unique_ptr<Studio> s(new Studio());
     s->artDir_ = artDir;
-    auto brush = loadFace(kBrushFont, "fonts-kouzan-mouhitsu");
-    auto cursive = loadFace(kCursiveFont, "fonts-kouzan-mouhitsu");
-    auto mincho = loadFace(kMinchoFont, "fonts-ipafont-mincho");
+    // The gothic face is the program's own requirement; the lettering faces fall back to it
+    // (with a warning naming the package) so a machine without them still builds the episode.
     auto gothic = loadFace(kGothicFont, "fonts-ipafont-gothic");
-    for (auto* r : {&brush, &cursive, &mincho, &gothic}) {
-        if (!*r) {
-            return makeError(r->error());
+    if (!gothic) {
+        return makeError(gothic.error());
+    }
+    s->gothic_ = std::move(gothic.value());
+    auto orFallback = [](Result<std::unique_ptr<paint::OutlineFont>> face,
+                         const char* fallback) -> std::unique_ptr<paint::OutlineFont> {
+        if (face) {
+            return std::move(face.value());
+        }
+        std::fprintf(stderr, "velko-assetgen: warning: %s; lettering falls back to %s\n",
+                     face.error().c_str(), fallback);
+        return nullptr;
+    };
+    s->mincho_ = orFallback(loadFace(kMinchoFont, "fonts-ipafont-mincho"), kGothicFont);
+    if (!s->mincho_) {
+        s->mincho_ = std::move(loadFace(kGothicFont, "fonts-ipafont-gothic").value());
+    }
+    s->brush_ = orFallback(loadFace(kBrushFont, "fonts-kouzan-mouhitsu"), kMinchoFont);
+    s->cursive_ = orFallback(loadFace(kCursiveFont, "fonts-kouzan-mouhitsu"), kMinchoFont);
+    for (auto* face : {&s->brush_, &s->cursive_}) {
+        if (!*face) {
+            auto mincho = loadFace(kMinchoFont, "fonts-ipafont-mincho");
+            *face = mincho ? std::move(mincho.value())
+                           : std::move(loadFace(kGothicFont, "fonts-ipafont-gothic").value());
         }
     }
-    s->brush_ = std::move(brush.value());
-    s->cursive_ = std::move(cursive.value());
-    s->mincho_ = std::move(mincho.value());
-    s->gothic_ = std::move(gothic.value());
     auto fonts = platform::FreeTypeFontLibrary::create();
     if (!fonts) {
         return makeError(fonts.error());
