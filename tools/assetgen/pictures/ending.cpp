@@ -57,7 +57,7 @@ Canvas paintPreview(Studio& studio, const PictureEntry& e) {
     const Frame f(c);
     // Darkened for the lettering, most where the lines run.
     c.tint(hex(0x080410), [&](float x, float y) {
-        return 0.35f + 0.25f * (1.0f - smoothstep(f.x(300), f.x(640), x)) *
+        return 0.22f + 0.3f * (1.0f - smoothstep(f.x(300), f.x(640), x)) *
                            smoothstep(f.y(100), f.y(200), y);
     });
     auto src = studio.file("preview.txt");

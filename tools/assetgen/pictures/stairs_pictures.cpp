@@ -41,8 +41,8 @@ Canvas paintStepsDusk(Studio&, const PictureEntry& e) {
     m.barkLight = hex(0x7A6A5C);
     m.forest = hex(0x1E2E28);
     m.fog = hex(0x7E8494);
-    m.fogAmount = 0.42f;
-    m.mist = 0.3f;
+    m.fogAmount = 0.3f;
+    m.mist = 0.32f;
     m.litShare = 0.35f;
     m.wetness = 0.7f;
     m.torii = hex(0xB8442E);

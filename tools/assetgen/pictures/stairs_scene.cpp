@@ -85,7 +85,7 @@ void paintStairs(Canvas& c, const StairsMood& m) {
     for (int i = static_cast<int>(steps.size()) - 3; i >= 0; i -= 4) {
         const StepPlace& p = steps[static_cast<std::size_t>(i)];
         if (p.scale * 1.45f > f.len(170)) {
-            continue;   // the nearest ones would tower over the picture
+            continue;  // the nearest ones would tower over the picture
         }
         for (const float side : {-1.0f, 1.0f}) {
             LanternLook ll;

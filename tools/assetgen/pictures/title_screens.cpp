@@ -46,9 +46,7 @@ Canvas paintLogo(Studio& studio, const PictureEntry& e) {
     const float size = f.len(40);
     const float w = textWidth(studio.gothic(), name, size, 0.06f);
     Mask m = textMask(c, studio.gothic(), name, {f.x(320) - w * 0.5f, f.y(290), size, 0.06f});
-    Mask soft = m.dilated(f.len(0.8f)).blurred(f.len(1.2f));
-    soft.threshold(0.5f);
-    c.fill(soft.blurred(0.8f), indigo);
+    c.fill(m.dilated(f.len(0.6f)), indigo);
     const std::string roman = studio.text("maker.roman");
     const float rs = f.len(13);
     const float rw = textWidth(studio.gothic(), roman, rs, 0.6f);
@@ -91,7 +89,8 @@ Canvas paintTitle(Studio& studio, const PictureEntry& e) {
     paintStairs(c, m);
     const Frame f(c);
     // The menu's side stays quiet: a little darker, so the buttons stand out.
-    c.tint(hex(0x060A18), [&](float x, float) { return 0.45f * smoothstep(f.x(360), f.x(450), x); });
+    c.tint(hex(0x060A18),
+           [&](float x, float) { return 0.45f * smoothstep(f.x(360), f.x(450), x); });
 
     // The title: brush lettering in a column, white with a faint gold glow.
     TextLayout title;

@@ -6,6 +6,7 @@
 #include "paint/effects.h"
 #include "paint/noise.h"
 #include "pictures/frame.h"
+#include "pictures/perspective.h"
 #include "scenery/figures.h"
 #include "scenery/land.h"
 #include "scenery/shrine.h"
@@ -147,28 +148,31 @@ void paintTownView(Canvas& c, const TownViewMood& m) {
     // Foreground: the top steps going down, cedar trunks, the two top lanterns.
     const Rgb stone = tw ? hex(0x4A4658) : hex(0x7A6A6A);
     const Rgb lit = tw ? hex(0x6A6080) : hex(0xE8A070);
-    for (int i = 7; i >= 0; --i) {
-        const float t0 = static_cast<float>(i) / 8.0f;
-        const float y0 = f.y(480) - f.len(110) * (1.0f - std::pow(1.0f - t0, 1.6f));
-        const float t1 = static_cast<float>(i + 1) / 8.0f;
-        const float y1 = f.y(480) - f.len(110) * (1.0f - std::pow(1.0f - t1, 1.6f));
-        const float half0 = f.len(190 - 110 * t0);
-        const float half1 = f.len(190 - 110 * t1);
-        Path tread;
-        const Vec2 q[] = {{f.x(320) - half1, y1},
-                          {f.x(320) + half1, y1},
-                          {f.x(320) + half0, y0},
-                          {f.x(320) - half0, y0}};
-        tread.addPolygon(q);
+    // The flight going down from our feet, in perspective: treads narrowing towards the town,
+    // each nosing catching the low light.
+    const Perspective view{f.x(320), horizon, 1.6f, f.len(300)};
+    for (int i = 22; i >= 0; --i) {
+        const float z0 = 1.1f + 0.33f * static_cast<float>(i);
+        const float z1 = z0 + 0.33f;
+        const float h = -0.16f * static_cast<float>(i);
+        const float half = 1.3f;
+        Path tread = view.floor(-half, half, z0, z1, h);
         c.fill(tread, Shader([=](float x, float y) {
-                   const float n = fbm01(x / f.len(10), y / f.len(4),
+                   const float n = fbm01(x / f.len(8), y / f.len(3),
                                          m.seed + 10 + static_cast<std::uint64_t>(i), 3);
-                   const float light = clamp01(1.0f - (y - y1) / std::max(1.0f, y0 - y1));
-                   return mix(scale(stone, 0.55f + 0.4f * n), lit, 0.35f * light * n);
+                   return scale(stone, 0.55f + 0.4f * n);
                }));
-        Path edge;
-        edge.addRect(f.x(320) - half1, y1, half1 * 2, f.len(1.5f));
-        c.fill(edge, lit, 0.5f);
+        const Vec2 a = view.at(-half, z0, h);
+        const Vec2 b = view.at(half, z0, h);
+        c.fill(Path().addRect(a.x, a.y - std::max(0.8f, view.px(0.03f, z0)), b.x - a.x,
+                              std::max(0.8f, view.px(0.04f, z0))),
+               lit, 0.6f);
+        // The shadowed drop to the next tread shows as a dark line behind it.
+        const Vec2 c0 = view.at(-half, z1, h);
+        const Vec2 c1 = view.at(half, z1, h);
+        c.fill(Path().addRect(c0.x, c0.y - std::max(0.6f, view.px(0.02f, z1)), c1.x - c0.x,
+                              std::max(0.6f, view.px(0.03f, z1))),
+               scale(stone, 0.3f), 0.8f);
     }
     // Trunks frame the view.
     cedarTrunk(c, f.x(18), -10, f.h + 10, f.len(70), tw ? hex(0x141018) : hex(0x2A1A18),

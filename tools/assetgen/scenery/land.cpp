@@ -47,14 +47,17 @@ Path cedar(Vec2 base, float height, float width, Rng& rng, Path* lit) {
     p.addRect(base.x - trunkW * 0.5f, base.y - height * 0.3f, trunkW, height * 0.3f);
     const float top = base.y - height;
     const float crownBottom = base.y - height * 0.16f;
-    const Vec2 tip[] = {{base.x, top - height * 0.02f}, {base.x + width * 0.07f, top + height * 0.12f},
+    const Vec2 tip[] = {{base.x, top - height * 0.02f},
+                        {base.x + width * 0.07f, top + height * 0.12f},
                         {base.x - width * 0.07f, top + height * 0.12f}};
     p.addPolygon(tip);
     const int masses = 9 + static_cast<int>(height / 12.0f);
     for (int i = 0; i < masses; ++i) {
-        const float t = (static_cast<float>(i) + rng.range(0.0f, 0.8f)) / static_cast<float>(masses);
+        const float t =
+            (static_cast<float>(i) + rng.range(0.0f, 0.8f)) / static_cast<float>(masses);
         const float y = top + (crownBottom - top) * t + height * 0.04f;
-        const float half = width * 0.5f * (0.15f + 0.85f * std::pow(t, 0.75f)) * rng.range(0.75f, 1.1f);
+        const float half =
+            width * 0.5f * (0.15f + 0.85f * std::pow(t, 0.75f)) * rng.range(0.75f, 1.1f);
         const float side = (i % 2 == 0 ? 1.0f : -1.0f) * rng.range(0.1f, 0.45f);
         const float cx = base.x + side * half;
         const float rx = half * rng.range(0.7f, 0.95f);

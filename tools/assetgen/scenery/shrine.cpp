@@ -117,14 +117,21 @@ Vec2 stoneLantern(Canvas& c, float x, float baseY, float h, const LanternLook& l
         p.addRect(x - w * 0.5f * slim, y0, w * slim, y1 - y0);
         return p;
     };
+    // Each stone block: its face, a lit top edge and a shadowed underside.
+    auto stoneBlock = [&](float w, float y0, float y1, const Shader& shade) {
+        c.fill(block(w, y0, y1), shade);
+        const float edge = std::max(0.6f, (y1 - y0) * 0.18f);
+        c.fill(block(w, y0, y0 + edge), look.stone, 0.45f, Blend::Screen);
+        c.fill(block(w, y1 - edge, y1), look.stoneDark, 0.5f);
+    };
     const Shader stone = [=](float px, float py) {
         const float u = std::clamp((px - x) / (h * 0.35f), -1.0f, 1.0f);
         const float n = fbm01(px / 3.0f, py / 3.0f, 99, 3);
         return mix(look.stoneDark, look.stone, clamp01(0.55f - 0.45f * u) * (0.75f + 0.35f * n));
     };
     const float y0 = baseY;
-    c.fill(block(h * 0.5f, y0 - h * 0.08f, y0), stone);
-    c.fill(block(h * 0.38f, y0 - h * 0.12f, y0 - h * 0.08f), stone);
+    stoneBlock(h * 0.5f, y0 - h * 0.08f, y0, stone);
+    stoneBlock(h * 0.38f, y0 - h * 0.12f, y0 - h * 0.08f, stone);
     const float pillarTop = y0 - h * (look.tall ? 0.52f : 0.45f);
     Path pillar;
     const Vec2 pp[] = {{x - h * 0.08f * slim, pillarTop},
@@ -133,10 +140,10 @@ Vec2 stoneLantern(Canvas& c, float x, float baseY, float h, const LanternLook& l
                        {x - h * 0.11f * slim, y0 - h * 0.12f}};
     pillar.addPolygon(pp);
     c.fill(pillar, stone);
-    c.fill(block(h * 0.42f, pillarTop - h * 0.07f, pillarTop), stone);
+    stoneBlock(h * 0.42f, pillarTop - h * 0.07f, pillarTop, stone);
     const float boxTop = pillarTop - h * 0.27f;
     const float boxBot = pillarTop - h * 0.07f;
-    c.fill(block(h * 0.3f, boxTop, boxBot), stone);
+    stoneBlock(h * 0.3f, boxTop, boxBot, stone);
     // The light box's opening.
     Path window;
     window.addRect(x - h * 0.09f * slim, boxTop + h * 0.04f, h * 0.18f * slim,
@@ -148,7 +155,10 @@ Vec2 stoneLantern(Canvas& c, float x, float baseY, float h, const LanternLook& l
         flame.addEllipse(light.x, light.y + h * 0.01f, h * 0.025f, h * 0.05f);
         c.fill(flame, hex(0xFFF4D0));
     } else {
-        c.fill(window, scale(look.stoneDark, 0.35f));
+        c.fill(window, scale(look.stoneDark, 0.55f));
+        c.fill(Path().addRect(x - h * 0.012f, boxTop + h * 0.04f, h * 0.024f,
+                              (boxBot - boxTop) - h * 0.07f),
+               look.stoneDark);
     }
     // Roof: a wide low pyramid with upturned corners, then the jewel.
     Path roof;
@@ -165,6 +175,19 @@ Vec2 stoneLantern(Canvas& c, float x, float baseY, float h, const LanternLook& l
     rp.push_back({x - rw * 0.12f, roofTop});
     roof.addPolygon(rp);
     c.fill(roof, stone);
+    // The roof's underside is in shadow; its slope catches the sky.
+    std::vector<Vec2> eaveLine;
+    for (int i = 0; i <= n; ++i) {
+        const float u = -1.0f + 2.0f * static_cast<float>(i) / n;
+        eaveLine.push_back(
+            {x + u * rw * 0.5f, roofBot - std::pow(std::fabs(u), 4.0f) * h * 0.05f - h * 0.008f});
+    }
+    c.fill(strokePolyline(eaveLine, std::max(0.8f, h * 0.02f)), look.stoneDark, 0.7f);
+    const Vec2 slopeLight[] = {{x - rw * 0.1f, roofTop + h * 0.01f},
+                               {x + rw * 0.1f, roofTop + h * 0.01f},
+                               {x + rw * 0.3f, roofBot - h * 0.05f},
+                               {x - rw * 0.35f, roofBot - h * 0.04f}};
+    c.fill(Path().addPolygon(slopeLight), look.stone, 0.35f, Blend::Screen);
     Path jewel;
     jewel.addEllipse(x, roofTop - h * 0.04f, h * 0.05f, h * 0.05f);
     const Vec2 tip[] = {{x - h * 0.02f, roofTop - h * 0.07f},
