@@ -1,7 +1,8 @@
 // velko-assetgen: paints the episode's pictures from game/art into the program folder.
 //
-//   velko-assetgen --art DIR --out DIR [--only FILE]... [--contact-sheet OUT.png] [--png DIR]
+//   velko-assetgen [--art DIR] [--out DIR] [--only FILE]... [--contact-sheet OUT.png] [--png DIR]
 //
+// --art defaults to the game/art folder of the source tree the tool was built from.
 // --out writes every picture of the manifest (or only the named ones) as 24-bit bitmaps;
 // --contact-sheet writes one PNG with all of them scaled down and labelled, for review;
 // --png writes each picture as a PNG as well, at full size, for a closer look.
@@ -21,7 +22,7 @@ namespace {
 
 int usage() {
     std::fprintf(stderr,
-                 "usage: velko-assetgen --art DIR [--out DIR] [--only FILE]... "
+                 "usage: velko-assetgen [--art DIR] [--out DIR] [--only FILE]... "
                  "[--contact-sheet OUT.png] [--png DIR]\n");
     return 2;
 }
@@ -30,7 +31,7 @@ int usage() {
 
 int main(int argc, char** argv) {
     using namespace velko;
-    std::filesystem::path artDir;
+    std::filesystem::path artDir = VELKO_DEFAULT_ART_DIR;
     std::filesystem::path outDir;
     std::filesystem::path sheetPath;
     std::filesystem::path pngDir;
@@ -55,7 +56,7 @@ int main(int argc, char** argv) {
             return usage();
         }
     }
-    if (artDir.empty() || (outDir.empty() && sheetPath.empty() && pngDir.empty())) {
+    if (outDir.empty() && sheetPath.empty() && pngDir.empty()) {
         return usage();
     }
     auto manifest = art::readManifest(artDir / "pictures.txt");
