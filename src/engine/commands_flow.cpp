@@ -56,7 +56,7 @@ Status Engine::flowCommand(Opcode op, std::u16string_view line, bool& stop) {
             break;
         }
         case Opcode::FR:
-            intPoint = 0;
+            setPoints(0);
             break;
         case Opcode::ED:
             EndEngine();

@@ -267,6 +267,13 @@ void Engine::unloadMainWindow() {
     closeRequested();
 }
 
+void Engine::setPoints(std::int16_t points) {
+    if (points != intPoint) {
+        intPoint = points;
+        host_.trace.event("points", std::to_string(intPoint));
+    }
+}
+
 void Engine::endProgram() {
     if (ended_) {
         return;

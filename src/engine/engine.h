@@ -113,6 +113,8 @@ private:
     bool titleAssetsExist() const;
 
     void endProgram();
+    // Every change of the points goes through here, for the trace.
+    void setPoints(std::int16_t points);
     std::u16string appTitle() const;
 
     platform::Host& host_;

@@ -38,7 +38,7 @@ void Engine::TitleSelect(std::int16_t mode) {
     switch (mode) {
         case 1:
             host_.trace.event("select", "1");
-            intPoint = 0;
+            setPoints(0);
             intLineNumber = 1000;
             form.setMenuEnabled(ui::MenuItem::End, true);
             form.setMenuEnabled(ui::MenuItem::Version, true);
@@ -73,8 +73,7 @@ void Engine::BranchSelect(std::int16_t points) {
         scriptError(lastLine_, sum.error());
         return;
     }
-    intPoint = *sum;
-    host_.trace.event("points", std::to_string(intPoint));
+    setPoints(*sum);
     auto& form = *frmMain_;
     form.picBackBuff.setPicture(form.picBmp.constImage());
     auto hatch = objCrossHatch;
