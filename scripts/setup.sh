@@ -9,10 +9,10 @@ build="$root/build/release"
 packages=(
     g++ cmake ninja-build pkg-config
     libsdl2-dev libsdl2-mixer-dev timgm6mb-soundfont
-    libfreetype-dev libfontconfig-dev fonts-ipafont-gothic
+    libfreetype-dev libfontconfig-dev fonts-ipafont-gothic fonts-ipafont-mincho fonts-kouzan-mouhitsu
     libpng-dev
     googletest libgtest-dev libbenchmark-dev
-    xvfb xauth x11-apps
+    xvfb xauth x11-apps libx11-dev
 )
 
 missing=()
