@@ -1,0 +1,390 @@
+// velko01 itself in a private X server: where its window appears and what it shows, checked
+// from the server's own copy of the window; one instance at a time; the ways it ends; the
+// keyboard. Every wait polls with a generous limit and no check depends on how fast the
+// machine is: input is sent only once the program sits in its event wait.
+
+#include <gtest/gtest.h>
+#include <signal.h>
+
+#include <algorithm>
+#include <chrono>
+#include <cstdio>
+#include <cstdlib>
+#include <filesystem>
+#include <initializer_list>
+#include <string>
+#include <thread>
+
+#include "child_process.h"
+#include "headless_run.h"
+#include "platform/fonts/freetype_fonts.h"
+#include "platform/gfx/image_io.h"
+#include "platform/ui/menu_bar.h"
+#include "x11_client.h"
+
+namespace velko {
+namespace {
+
+using namespace std::chrono_literals;
+using testing::ChildProcess;
+
+constexpr auto kPatience = 20s;
+constexpr int kBarRows = ui::MenuBar::kHeight;
+
+// Every pixel different from its neighbours, so a shifted or scaled copy cannot pass.
+gfx::Bitmap logoPicture() {
+    gfx::Bitmap b(640, 480);
+    for (int y = 0; y < 480; ++y) {
+        for (int x = 0; x < 640; ++x) {
+            b.set(x, y,
+                  gfx::rgb(static_cast<std::uint8_t>(x * 255 / 639),
+                           static_cast<std::uint8_t>((x ^ y) * 7),
+                           static_cast<std::uint8_t>(y * 255 / 479)));
+        }
+    }
+    return b;
+}
+
+std::filesystem::path outDir() {
+    auto dir = std::filesystem::path(VELKO_BINARY_DIR) / "tests" / "window" / "program";
+    std::filesystem::create_directories(dir);
+    return dir;
+}
+
+std::string describeDifference(const gfx::Bitmap& actual, const gfx::Bitmap& expected) {
+    if (actual.width() != expected.width() || actual.height() != expected.height()) {
+        return "size " + std::to_string(actual.width()) + "x" + std::to_string(actual.height()) +
+               ", expected " + std::to_string(expected.width()) + "x" +
+               std::to_string(expected.height());
+    }
+    int count = 0;
+    int barCount = 0;
+    std::string first;
+    char buf[96];
+    for (int y = 0; y < actual.height(); ++y) {
+        for (int x = 0; x < actual.width(); ++x) {
+            if (actual.at(x, y) == expected.at(x, y)) {
+                continue;
+            }
+            if (count++ == 0) {
+                std::snprintf(buf, sizeof buf, "; first at (%d, %d): %06X, expected %06X", x, y,
+                              actual.at(x, y), expected.at(x, y));
+                first = buf;
+            }
+            barCount += y < kBarRows ? 1 : 0;
+        }
+    }
+    return std::to_string(count) + " pixels differ (" + std::to_string(barCount) +
+           " in the menu bar)" + first;
+}
+
+class ProgramWindow : public ::testing::Test {
+protected:
+    void SetUp() override {
+        ASSERT_NE(std::getenv("DISPLAY"), nullptr) << "run me through xvfb-run.sh";
+        auto x = testing::X11Client::open();
+        ASSERT_TRUE(x.ok()) << x.error();
+        x_ = std::move(x.value());
+        auto f = platform::FreeTypeFontLibrary::create();
+        ASSERT_TRUE(f.ok()) << f.error();
+        fonts_ = std::move(f.value());
+        // A lock folder of its own: instances of other tests never meet this test's.
+        runtimeDir_ = game_.dir() / "runtime";
+        std::filesystem::create_directories(runtimeDir_);
+        std::filesystem::permissions(runtimeDir_, std::filesystem::perms::owner_all);
+    }
+
+    testing::ChildLaunch launchOf(const std::string& name, std::vector<std::string> args) {
+        testing::ChildLaunch s;
+        s.argv = {VELKO01_PATH};
+        s.argv.insert(s.argv.end(), args.begin(), args.end());
+        s.env["XDG_RUNTIME_DIR"] = runtimeDir_.string();
+        s.env["SDL_AUDIODRIVER"] = "dummy";  // quiet, and the same on every machine
+        s.env["SDL_VIDEODRIVER"] = std::nullopt;
+        s.env["WAYLAND_DISPLAY"] = std::nullopt;
+        s.stdoutFile = game_.dir() / (name + ".out");
+        s.stderrFile = game_.dir() / (name + ".err");
+        return s;
+    }
+
+    // velko01 on `scenario` and the test's game folder.
+    std::unique_ptr<ChildProcess> start(const std::string& scenario, const std::string& name) {
+        game_.addFile("scenario.txt", scenario);
+        const auto script = (game_.dir() / "scenario.txt").string();
+        return start(launchOf(name, {"--script", script, "--game", game_.dir().string()}));
+    }
+
+    std::unique_ptr<ChildProcess> start(const testing::ChildLaunch& s) {
+        auto child = ChildProcess::start(s);
+        if (!child) {
+            ADD_FAILURE() << "cannot start " << VELKO01_PATH << ": " << child.error();
+            return nullptr;
+        }
+        return std::move(child.value());
+    }
+
+    static std::string ended(ChildProcess& p) {
+        return "velko01 ended with status " + std::to_string(*p.status()) +
+               "; it said: " + p.standardError();
+    }
+
+    // The program's shown window, or 0 after a failure.
+    unsigned long waitForWindow(ChildProcess& p) {
+        const auto deadline = std::chrono::steady_clock::now() + kPatience;
+        while (std::chrono::steady_clock::now() < deadline) {
+            if (const unsigned long w = x_->shownWindowOf(p.pid())) {
+                return w;
+            }
+            if (!p.running()) {
+                ADD_FAILURE() << "no window: " << ended(p);
+                return 0;
+            }
+            std::this_thread::sleep_for(20ms);
+        }
+        ADD_FAILURE() << "velko01 showed no window within " << kPatience.count() << " s";
+        return 0;
+    }
+
+    // Polls the window until it shows `expected`; on failure writes the last shot and the
+    // expectation as NAME-actual.png and NAME-expected.png.
+    ::testing::AssertionResult waitForFrame(ChildProcess& p, unsigned long window,
+                                            const gfx::Bitmap& expected, const std::string& name) {
+        const auto deadline = std::chrono::steady_clock::now() + kPatience;
+        gfx::Bitmap last;
+        std::string problem = "no shot taken";
+        for (;;) {
+            auto shot = x_->capture(window);
+            if (shot.ok()) {
+                if (*shot == expected) {
+                    return ::testing::AssertionSuccess();
+                }
+                last = std::move(shot.value());
+                problem = describeDifference(last, expected);
+            } else {
+                problem = shot.error();
+            }
+            if (!p.running()) {
+                return ::testing::AssertionFailure()
+                       << "before showing " << name << ": " << ended(p);
+            }
+            if (std::chrono::steady_clock::now() > deadline) {
+                break;
+            }
+            std::this_thread::sleep_for(30ms);
+        }
+        const auto actualPng = outDir() / (name + "-actual.png");
+        const auto expectedPng = outDir() / (name + "-expected.png");
+        if (!last.empty()) {
+            (void)gfx::savePng(actualPng, last);
+        }
+        (void)gfx::savePng(expectedPng, expected);
+        return ::testing::AssertionFailure()
+               << "the window did not show " << name << " within " << kPatience.count()
+               << " s: " << problem << "\n  last shot: " << actualPng.string()
+               << "\n  expected:  " << expectedPng.string();
+    }
+
+    // Input sent while a command is still finishing would be dropped or ignored, as the
+    // program means to; so the tests wait for it to block in its event wait. A few samples
+    // in a row rule out a passing round trip to the X server.
+    ::testing::AssertionResult waitUntilWaiting(ChildProcess& p) {
+        const auto deadline = std::chrono::steady_clock::now() + kPatience;
+        int inARow = 0;
+        while (inARow < 5) {
+            if (!p.running()) {
+                return ::testing::AssertionFailure() << ended(p);
+            }
+            if (std::chrono::steady_clock::now() > deadline) {
+                return ::testing::AssertionFailure()
+                       << "velko01 did not settle into waiting for input";
+            }
+            inARow = p.waitingForInput() ? inARow + 1 : 0;
+            std::this_thread::sleep_for(20ms);
+        }
+        return ::testing::AssertionSuccess();
+    }
+
+    // The window as it should look: the menu bar, after `menuKeys` when given, over `screen`.
+    gfx::Bitmap frameWith(const gfx::Bitmap& screen, std::initializer_list<const char*> menuKeys) {
+        ui::MenuBar bar(*fonts_);
+        for (const char* key : menuKeys) {
+            (void)bar.keyDown(key);
+        }
+        gfx::Bitmap frame(640, kBarRows + 480);
+        bar.drawBar(frame);
+        for (int y = 0; y < screen.height(); ++y) {
+            std::copy(screen.row(y).begin(), screen.row(y).end(), frame.row(kBarRows + y).begin());
+        }
+        return frame;
+    }
+    gfx::Bitmap frameWith(const gfx::Bitmap& screen) { return frameWith(screen, {}); }
+    gfx::Bitmap frameWith(gfx::Pixel colour, std::initializer_list<const char*> menuKeys = {}) {
+        return frameWith(gfx::Bitmap(640, 480, colour), menuKeys);
+    }
+
+    test::HeadlessGame game_;
+    std::filesystem::path runtimeDir_;
+    std::unique_ptr<testing::X11Client> x_;
+    std::unique_ptr<platform::FreeTypeFontLibrary> fonts_;
+};
+
+TEST_F(ProgramWindow, LogoAppearsCentredBelowTheMenuBarThenFadesToBlack) {
+    const gfx::Bitmap logo = logoPicture();
+    game_.addPicture("BMP/logo.bmp", logo);
+    auto p = start("1\tKC\n2\tPK logo.bmp\n3\tWT 3000\n4\tPF\n5\tKO\n6\tKS\n", "logo");
+    ASSERT_TRUE(p);
+    const unsigned long w = waitForWindow(*p);
+    ASSERT_NE(w, 0u);
+
+    const gfx::Bitmap logoFrame = frameWith(logo);
+    ASSERT_TRUE(waitForFrame(*p, w, logoFrame, "logo")) << "the logo during WT";
+    // Measured once start-up is surely over.
+    const auto place = x_->place(w);
+    ASSERT_TRUE(place.has_value());
+    // The outer corner at ((1024 - 640) / 2, (768 - 480) / 2); with no window manager in the
+    // test server there is no frame, so the client area starts there.
+    EXPECT_EQ(place->x, 192);
+    EXPECT_EQ(place->y, 144);
+    EXPECT_EQ(place->width, 640);
+    EXPECT_EQ(place->height, 500);
+
+    // The bar the program showed: light grey over a darker lower edge, both captions drawn.
+    ui::MenuBar bar(*fonts_);
+    EXPECT_EQ(logoFrame.at(630, 5), 0xC0C0C0u);
+    EXPECT_EQ(logoFrame.at(630, kBarRows - 1), 0x808080u);
+    for (const auto item : {ui::MenuItem::End, ui::MenuItem::Help}) {
+        const gfx::Rect r = bar.titleRect(item);
+        int ink = 0;
+        for (int y = r.y; y < r.bottom(); ++y) {
+            for (int x = r.x; x < r.right(); ++x) {
+                ink += logoFrame.at(x, y) != 0xC0C0C0u ? 1 : 0;
+            }
+        }
+        EXPECT_GT(ink, 20) << "caption " << static_cast<int>(item) << " missing";
+    }
+
+    EXPECT_TRUE(waitForFrame(*p, w, frameWith(gfx::kBlack), "after_fade")) << "black after PF";
+}
+
+TEST_F(ProgramWindow, MessageLineLooksAsInTheHeadlessRun) {
+    game_.addPicture("BMP/pic.bmp", logoPicture());
+    // Three rows: a forced break, then a continuation line of the source.
+    const std::string scenario =
+        "1\tPA pic.bmp\n"
+        "2\t「テスト」の一行目です。'R二行目は少し長めの文にしてあります。\n"
+        "\t三行目で終わり。\n";
+    const auto headless = game_.run(scenario, "10000 shot message\n");
+    ASSERT_EQ(headless.exitCode, 0) << headless.output;
+    ASSERT_TRUE(headless.has("text", true)) << "the headless run printed no message";
+    const gfx::Bitmap expected = headless.shot("message");
+    ASSERT_EQ(expected.width(), 640);
+    ASSERT_EQ(expected.height(), 480);
+
+    auto p = start(scenario, "message");
+    ASSERT_TRUE(p);
+    const unsigned long w = waitForWindow(*p);
+    ASSERT_NE(w, 0u);
+    EXPECT_TRUE(waitForFrame(*p, w, frameWith(expected), "message"));
+}
+
+TEST_F(ProgramWindow, SecondInstanceEndsSilentlyAndAKilledOneLeavesNoLock) {
+    const std::string scenario = "1\tKS\n";
+    auto first = start(scenario, "first");
+    ASSERT_TRUE(first);
+    const unsigned long w = waitForWindow(*first);
+    ASSERT_NE(w, 0u);
+    ASSERT_TRUE(waitUntilWaiting(*first));
+
+    x_->watchMaps();
+    auto second = start(scenario, "second");
+    ASSERT_TRUE(second);
+    EXPECT_EQ(second->waitForExit(kPatience), std::optional<int>(0));
+    EXPECT_EQ(x_->mapsSeen(), 0) << "the second instance showed a window";
+    EXPECT_EQ(second->standardError(), "");
+    EXPECT_EQ(second->standardOutput(), "");
+    EXPECT_TRUE(first->running());
+    EXPECT_TRUE(x_->shown(w)) << "the first instance's window went away";
+
+    first->signal(SIGKILL);
+    ASSERT_EQ(first->waitForExit(kPatience), std::optional<int>(128 + SIGKILL));
+    auto third = start(scenario, "third");
+    ASSERT_TRUE(third);
+    EXPECT_NE(waitForWindow(*third), 0u) << "the killed instance's lock stayed behind";
+}
+
+TEST_F(ProgramWindow, ClosingTheWindowOrTerminatingEndsTheProgramCleanly) {
+    game_.addPicture("BMP/red.bmp", gfx::Bitmap(640, 480, 0xFF0000));
+    const std::string scenario = "1\tPK red.bmp\n2\tKS\n";
+    {
+        auto p = start(scenario, "closed");
+        ASSERT_TRUE(p);
+        const unsigned long w = waitForWindow(*p);
+        ASSERT_NE(w, 0u);
+        ASSERT_TRUE(waitForFrame(*p, w, frameWith(0xFF0000), "before_close"));
+        ASSERT_TRUE(waitUntilWaiting(*p));
+        ASSERT_TRUE(x_->sendDeleteWindow(w));
+        EXPECT_EQ(p->waitForExit(kPatience), std::optional<int>(0))
+            << "after the window manager's close request; it said: " << p->standardError();
+        EXPECT_EQ(p->standardError(), "");
+    }
+    {
+        auto p = start(scenario, "terminated");
+        ASSERT_TRUE(p);
+        const unsigned long w = waitForWindow(*p);
+        ASSERT_NE(w, 0u);
+        ASSERT_TRUE(waitForFrame(*p, w, frameWith(0xFF0000), "before_term"));
+        ASSERT_TRUE(waitUntilWaiting(*p));
+        p->signal(SIGTERM);
+        EXPECT_EQ(p->waitForExit(kPatience), std::optional<int>(0))
+            << "after SIGTERM; it said: " << p->standardError();
+        EXPECT_EQ(p->standardError(), "");
+    }
+}
+
+TEST_F(ProgramWindow, WithoutADisplayItSaysSoOnOneLineAndFails) {
+    auto s = launchOf("nodisplay", {});
+    s.env["DISPLAY"] = std::nullopt;
+    auto p = start(s);
+    ASSERT_TRUE(p);
+    EXPECT_EQ(p->waitForExit(kPatience), std::optional<int>(1));
+    const std::string err = p->standardError();
+    EXPECT_EQ(std::count(err.begin(), err.end(), '\n'), 1) << err;
+    EXPECT_TRUE(err.ends_with("\n")) << err;
+    EXPECT_NE(err.find("display"), std::string::npos) << err;
+    EXPECT_EQ(p->standardOutput(), "");
+}
+
+TEST_F(ProgramWindow, KeysReadOnAndWorkTheMenuBar) {
+    game_.addPicture("BMP/red.bmp", gfx::Bitmap(640, 480, 0xFF0000));
+    game_.addPicture("BMP/blue.bmp", gfx::Bitmap(640, 480, 0x0000FF));
+    auto p = start("1\tKS\n2\tPK red.bmp\n3\tKS\n4\tPK blue.bmp\n5\tKS\n", "keys");
+    ASSERT_TRUE(p);
+    const unsigned long w = waitForWindow(*p);
+    ASSERT_NE(w, 0u);
+    ASSERT_TRUE(waitForFrame(*p, w, frameWith(gfx::kBlack), "keys_start"));
+    ASSERT_TRUE(waitUntilWaiting(*p));
+
+    ASSERT_TRUE(x_->sendKey(w, "Return"));
+    ASSERT_TRUE(waitForFrame(*p, w, frameWith(0xFF0000), "keys_red")) << "Return reads on";
+    ASSERT_TRUE(waitUntilWaiting(*p));
+
+    // F10 puts the keyboard in the menu bar, "終了" raised; Right moves to "ﾍﾙﾌﾟ". While the
+    // menus hold the keyboard, Down and Return stay there (the item is disabled here).
+    ASSERT_TRUE(x_->sendKey(w, "F10"));
+    EXPECT_TRUE(waitForFrame(*p, w, frameWith(0xFF0000, {"F10"}), "keys_f10"));
+    ASSERT_TRUE(x_->sendKey(w, "Right"));
+    ASSERT_TRUE(x_->sendKey(w, "Down"));
+    ASSERT_TRUE(x_->sendKey(w, "Return"));
+    EXPECT_TRUE(
+        waitForFrame(*p, w, frameWith(0xFF0000, {"F10", "Right", "Down", "Return"}), "keys_help"));
+    // Escape gives the keyboard back; the screen is still red, so that Return did not read on.
+    ASSERT_TRUE(x_->sendKey(w, "Escape"));
+    EXPECT_TRUE(waitForFrame(*p, w, frameWith(0xFF0000), "keys_menu_left"));
+
+    ASSERT_TRUE(waitUntilWaiting(*p));
+    ASSERT_TRUE(x_->sendKey(w, "Return"));
+    EXPECT_TRUE(waitForFrame(*p, w, frameWith(0x0000FF), "keys_blue"));
+}
+
+}  // namespace
+}  // namespace velko
