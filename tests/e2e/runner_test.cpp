@@ -1,0 +1,53 @@
+// The headless runner's own contract: --until, quit, shots at any moment, usage errors.
+
+#include <gtest/gtest.h>
+
+#include "headless_run.h"
+
+namespace velko::test {
+namespace {
+
+TEST(Runner, UntilEndsTheRunWhenTheClockPassesIt) {
+    HeadlessGame game;
+    const auto run =
+        game.run("1\tWT 1000\n2\tWT 1000\n3\tWT 1000\n4\tED\n", "", {"--until", "1500"});
+    EXPECT_EQ(run.exitCode, 0);
+    EXPECT_TRUE(run.has("line 2 WT"));
+    EXPECT_FALSE(run.has("line 3 WT"));
+    EXPECT_FALSE(run.has("exit"));
+}
+
+TEST(Runner, QuitEndsTheRunAtOnceAndLaterShotsAreNotTaken) {
+    HeadlessGame game;
+    game.addPicture("BMP/a.bmp", solid(640, 480, 0x123456));
+    const auto run = game.run("1\tPK a.bmp\n2\tKS\n3\tED\n",
+                              "1000 shot before\n2000 quit\n3000 click 1 1\n4000 shot after\n");
+    EXPECT_EQ(run.shot("before").at(0, 0), 0x123456u);
+    EXPECT_TRUE(run.shot("after").empty());
+    EXPECT_FALSE(run.has("line 3 ED"));
+}
+
+TEST(Runner, ShotsDuringAPauseShowTheLastFrameDrawn) {
+    HeadlessGame game;
+    game.addPicture("BMP/a.bmp", solid(640, 480, 0x00FF00));
+    // The picture is fully in at 410; the pause runs from 410 to 5410.
+    const auto run =
+        game.run("1\tPK a.bmp\n2\tWT 5000\n3\tPF\n4\tKS\n", "2000 shot pause\n9000 shot end\n");
+    EXPECT_EQ(run.shot("pause").at(320, 240), 0x00FF00u);
+    EXPECT_EQ(run.shot("end").at(320, 240), 0u);
+}
+
+TEST(Runner, BadInputAndArgumentsAreUsageErrors) {
+    HeadlessGame game;
+    EXPECT_EQ(game.run("1\tED\n", "100 click\n").exitCode, 2);
+    EXPECT_EQ(game.run("1\tED\n", "200 paint\n100 paint\n").exitCode, 2);
+    EXPECT_EQ(game.run("1\tED\n", "100 jump 5\n").exitCode, 2);
+    EXPECT_EQ(game.run("1\tED\n", "", {"--until", "soon"}).exitCode, 2);
+    EXPECT_EQ(game.run("1\tED\n", "", {"--frobnicate"}).exitCode, 2);
+    const auto bad = game.run("1\tED\n", "# fine\n100 click 5 5 middle\n");
+    EXPECT_EQ(bad.exitCode, 2);
+    EXPECT_NE(bad.output.find("input.txt:2:"), std::string::npos) << bad.output;
+}
+
+}  // namespace
+}  // namespace velko::test
