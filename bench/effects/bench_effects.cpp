@@ -34,7 +34,7 @@ constexpr std::size_t kFrameBytes = std::size_t{kW} * kH * sizeof(gfx::Pixel);
 
 class BlankFont final : public platform::Font {
 public:
-    const platform::FontSpec& spec() const override { return spec_; }
+    const platform::FontSpec& request() const override { return spec_; }
     int lineHeight() const override { return 12; }
     int ascent() const override { return 10; }
     int advance(char32_t) const override { return 6; }

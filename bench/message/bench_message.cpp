@@ -69,12 +69,12 @@ BENCHMARK(ScreenCopy);
 
 // The last step: the whole text redrawn over itself, then the screen copy.
 void RevealStep(benchmark::State& state) {
-    platform::FontSpec spec;
-    spec.emHeight = 19;
-    spec.emWidth = 22;
-    spec.bold = true;
-    spec.antialias = false;
-    const auto font = fonts().open(spec);
+    platform::FontSpec request;
+    request.emHeight = 19;
+    request.emWidth = 22;
+    request.bold = true;
+    request.antialias = false;
+    const auto font = fonts().open(request);
     const std::u16string text = fiveLines();
     const auto lines = message::layoutText(*font, text, message::MessageDisp::kTextArea.w);
     gfx::Bitmap backBuffer = scene();

@@ -58,13 +58,13 @@ Status Engine::choiceCommand(Opcode op, std::u16string_view line, bool& stop) {
             if (!name) {
                 return makeError(name.error());
             }
-            ui::MessageBoxSpec spec;
-            spec.text = u"この画像を壁紙に設定しますか？";
-            spec.title = host_.window.caption();
-            spec.buttons = ui::Buttons::YesNo;
-            spec.icon = ui::Icon::Question;
-            spec.defaultButton = 1;
-            const auto answer = ask(spec);
+            ui::MessageBoxSpec request;
+            request.text = u"この画像を壁紙に設定しますか？";
+            request.title = host_.window.caption();
+            request.buttons = ui::Buttons::YesNo;
+            request.icon = ui::Icon::Question;
+            request.defaultButton = 1;
+            const auto answer = ask(request);
             if (answer == platform::DialogAnswer::Yes) {
                 if (const auto path = folder_.find(script::AssetFolder::Wall, *name)) {
                     const auto absolute = std::filesystem::absolute(*path);

@@ -40,12 +40,12 @@ void Engine::Main() {
     if (!checkColorDepth(host_)) {
         frmMain_->Form_Load();
         placeMainWindow(host_);
-        ui::MessageBoxSpec spec;
-        spec.text = u"このｹﾞｰﾑは16Bitｶﾗｰ以上でﾌﾟﾚｲすることをお勧めします。";
-        spec.title = appTitle();
-        spec.buttons = ui::Buttons::Ok;
-        spec.icon = ui::Icon::None;
-        if (!ask(spec)) {
+        ui::MessageBoxSpec request;
+        request.text = u"このｹﾞｰﾑは16Bitｶﾗｰ以上でﾌﾟﾚｲすることをお勧めします。";
+        request.title = appTitle();
+        request.buttons = ui::Buttons::Ok;
+        request.icon = ui::Icon::None;
+        if (!ask(request)) {
             return;
         }
     }
@@ -78,9 +78,9 @@ void Engine::run() {
     }
 }
 
-std::optional<platform::DialogAnswer> Engine::ask(const ui::MessageBoxSpec& spec) {
-    host_.trace.event("box", traceText(spec.text));
-    const auto answer = ui::messageBox(host_.window, host_.pump, spec);
+std::optional<platform::DialogAnswer> Engine::ask(const ui::MessageBoxSpec& request) {
+    host_.trace.event("box", traceText(request.text));
+    const auto answer = ui::messageBox(host_.window, host_.pump, request);
     if (answer) {
         static constexpr const char* kNames[] = {"ok", "cancel", "yes", "no"};
         host_.trace.event("answer", kNames[static_cast<int>(*answer)]);
@@ -209,12 +209,12 @@ void Engine::scriptError(int line, const std::string& message) {
         return;
     }
     handlingError_ = true;
-    ui::MessageBoxSpec spec;
-    spec.text = u16(text);
-    spec.title = appTitle();
-    spec.buttons = ui::Buttons::Ok;
-    spec.icon = ui::Icon::Warning;
-    const bool answered = ask(spec).has_value();
+    ui::MessageBoxSpec request;
+    request.text = u16(text);
+    request.title = appTitle();
+    request.buttons = ui::Buttons::Ok;
+    request.icon = ui::Icon::Warning;
+    const bool answered = ask(request).has_value();
     if (answered && !ended_ && titleShown_ && titleAssetsExist()) {
         ShowTitle();
     } else if (!ended_) {

@@ -84,7 +84,7 @@ public:
 
     // A message box, with its text and answer in the trace. Nothing when the run ends
     // while it is open.
-    std::optional<platform::DialogAnswer> ask(const ui::MessageBoxSpec& spec);
+    std::optional<platform::DialogAnswer> ask(const ui::MessageBoxSpec& request);
 
     // A warning for the reader's log and the trace (a missing picture, a broken file).
     void warn(const std::string& message);

@@ -62,13 +62,13 @@ void FrmMain::mnuEnd_Click() {
     if (KeyStop || !MenuClickFlag || engine_.interpreterRunning()) {
         return;
     }
-    ui::MessageBoxSpec spec;
-    spec.text = u"ﾀｲﾄﾙに戻りますか？";
-    spec.title = engine_.product().title;
-    spec.buttons = ui::Buttons::YesNoCancel;
-    spec.icon = ui::Icon::Question;
-    spec.defaultButton = 1;
-    const auto answer = engine_.ask(spec);
+    ui::MessageBoxSpec request;
+    request.text = u"ﾀｲﾄﾙに戻りますか？";
+    request.title = engine_.product().title;
+    request.buttons = ui::Buttons::YesNoCancel;
+    request.icon = ui::Icon::Question;
+    request.defaultButton = 1;
+    const auto answer = engine_.ask(request);
     if (!answer) {
         return;
     }

@@ -25,14 +25,14 @@ void MessageDisp::SetMessageFont(platform::Surface& picName) {
     // characters, weight 600 (synthetic bold). One-bit glyphs: every step redraws the shown
     // prefix over itself, which grey edges would thicken step by step, and at a nearest-
     // neighbour 2x or 3x scale the hinted one-bit shapes stay the crisper ones.
-    platform::FontSpec spec;
-    spec.face = picName.fontFace;
-    spec.emHeight = 19;
-    spec.emWidth = 22;
-    spec.bold = true;
-    spec.antialias = false;
+    platform::FontSpec request;
+    request.face = picName.fontFace;
+    request.emHeight = 19;
+    request.emWidth = 22;
+    request.bold = true;
+    request.antialias = false;
     mhFont_.reset();
-    mhFont_ = host_.fonts.open(spec);
+    mhFont_ = host_.fonts.open(request);
     picName.selectFont(mhFont_);
 }
 

@@ -32,7 +32,7 @@ class Font {
 public:
     virtual ~Font() = default;
 
-    virtual const FontSpec& spec() const = 0;
+    virtual const FontSpec& request() const = 0;
     virtual int lineHeight() const = 0;  // distance between the tops of two lines
     virtual int ascent() const = 0;      // from a line's top to the baseline
     virtual int advance(char32_t c) const = 0;
@@ -49,8 +49,8 @@ public:
 class FontLibrary {
 public:
     virtual ~FontLibrary() = default;
-    // Fonts are cached: asking twice for the same spec returns the same object.
-    virtual std::shared_ptr<const Font> open(const FontSpec& spec) = 0;
+    // Fonts are cached: asking twice for the same request returns the same object.
+    virtual std::shared_ptr<const Font> open(const FontSpec& request) = 0;
 };
 
 }  // namespace velko::platform

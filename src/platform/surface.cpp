@@ -61,11 +61,11 @@ std::shared_ptr<const Font> Surface::currentFont() const {
     if (!fonts_) {
         return nullptr;
     }
-    FontSpec spec;
-    spec.face = fontFace;
-    spec.emHeight = pointsToPixels(fontSize);
-    spec.bold = fontBold;
-    return fonts_->open(spec);
+    FontSpec request;
+    request.face = fontFace;
+    request.emHeight = pointsToPixels(fontSize);
+    request.bold = fontBold;
+    return fonts_->open(request);
 }
 
 void Surface::print(std::u16string_view text, bool endLine) {

@@ -22,7 +22,7 @@ namespace velko::effects::testing {
 // Fonts are irrelevant here: the menu bar may draw its captions with nothing.
 class BlankFont final : public platform::Font {
 public:
-    const platform::FontSpec& spec() const override { return spec_; }
+    const platform::FontSpec& request() const override { return spec_; }
     int lineHeight() const override { return 12; }
     int ascent() const override { return 10; }
     int advance(char32_t) const override { return 6; }

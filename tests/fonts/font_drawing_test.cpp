@@ -101,10 +101,10 @@ TEST(Grey, EdgesBlendBetweenBackgroundAndTextColour) {
 }
 
 TEST(Underline, OneSolidRowUnderTheWholeText) {
-    FontSpec spec = messageSpec(false);
-    const auto plain = fonts().open(spec);
-    spec.underline = true;
-    const auto under = fonts().open(spec);
+    FontSpec request = messageSpec(false);
+    const auto plain = fonts().open(request);
+    request.underline = true;
+    const auto under = fonts().open(request);
     const std::u16string text = u16("下線 line");
     const gfx::Bitmap a = drawn(*plain, text, 10, 5);
     const gfx::Bitmap b = drawn(*under, text, 10, 5);
@@ -143,9 +143,9 @@ TEST_P(Clipping, MatchesTheUnclippedDrawingInsideAndLeavesTheRestAlone) {
 }
 
 TEST_P(Clipping, TextBeyondTheBitmapOrAClipOutsideItIsHarmless) {
-    FontSpec spec = messageSpec(true, GetParam());
-    spec.underline = true;
-    const auto f = fonts().open(spec);
+    FontSpec request = messageSpec(true, GetParam());
+    request.underline = true;
+    const auto f = fonts().open(request);
     const std::u16string text = u16("はみ出す文字列 overflow");
     gfx::Bitmap bmp(40, 20, kBackground);
     for (const gfx::Point at : {gfx::Point{-30, -7}, gfx::Point{25, 12}, gfx::Point{-5000, 3},

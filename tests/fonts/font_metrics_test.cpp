@@ -68,19 +68,19 @@ INSTANTIATE_TEST_SUITE_P(AllRenderings, GothicCells,
                          });
 
 TEST(GothicSizes, WidthFollowsHeightWhenNotGiven) {
-    FontSpec spec;
-    spec.emHeight = 16;
-    const auto f = fonts().open(spec);
+    FontSpec request;
+    request.emHeight = 16;
+    const auto f = fonts().open(request);
     ASSERT_TRUE(f);
     EXPECT_EQ(f->advance(U'あ'), 16);
     EXPECT_EQ(f->advance(U'A'), 8);
 }
 
 TEST(ProportionalFace, NarrowLettersAreNarrowerThanWideOnes) {
-    FontSpec spec;
-    spec.face = FontFace::PGothic;
-    spec.emHeight = 16;
-    const auto f = fonts().open(spec);
+    FontSpec request;
+    request.face = FontFace::PGothic;
+    request.emHeight = 16;
+    const auto f = fonts().open(request);
     ASSERT_TRUE(f);
     EXPECT_LT(f->advance(U'i'), f->advance(U'W'));
     EXPECT_EQ(f->measure(u"iW"), f->advance(U'i') + f->advance(U'W'));

@@ -25,13 +25,13 @@ inline FreeTypeFontLibrary& fonts() {
 
 // The message font: a 19-pixel line, 22-pixel full-width cells.
 inline FontSpec messageSpec(bool bold = true, bool antialias = false) {
-    FontSpec spec;
-    spec.face = FontFace::Gothic;
-    spec.emHeight = 19;
-    spec.emWidth = 22;
-    spec.bold = bold;
-    spec.antialias = antialias;
-    return spec;
+    FontSpec request;
+    request.face = FontFace::Gothic;
+    request.emHeight = 19;
+    request.emWidth = 22;
+    request.bold = bold;
+    request.antialias = antialias;
+    return request;
 }
 
 // Pixels of `bmp` inside `r` that differ from `background`.

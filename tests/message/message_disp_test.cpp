@@ -227,7 +227,7 @@ TEST_F(Reveal, QuittingEndsTheRevealAtOnceWithTheWholeText) {
 
 TEST_F(Reveal, TheMessageFontIsSelectedOnlyWhileItPrintsAndLeavesThePictureBold) {
     std::optional<platform::FontSpec> during;
-    rig.clock.onWait = [&] { during = rig.picBackBuff.currentFont()->spec(); };
+    rig.clock.onWait = [&] { during = rig.picBackBuff.currentFont()->request(); };
     rig.disp.messageDisp(rig.picBackBuff, 0, u"あ", 25);
     ASSERT_TRUE(during);
     EXPECT_EQ(during->face, platform::FontFace::Gothic);
@@ -236,7 +236,7 @@ TEST_F(Reveal, TheMessageFontIsSelectedOnlyWhileItPrintsAndLeavesThePictureBold)
     EXPECT_TRUE(during->bold);
     EXPECT_TRUE(rig.picBackBuff.fontBold);
     EXPECT_EQ(rig.picBackBuff.foreColor, gfx::kWhite);
-    EXPECT_NE(rig.picBackBuff.currentFont()->spec(), *during);
+    EXPECT_NE(rig.picBackBuff.currentFont()->request(), *during);
 }
 
 }  // namespace

@@ -14,12 +14,12 @@ namespace velko::message {
 namespace {
 
 std::shared_ptr<const platform::Font> messageFont() {
-    platform::FontSpec spec;
-    spec.emHeight = 19;
-    spec.emWidth = 22;
-    spec.bold = true;
-    spec.antialias = false;
-    return testing::fonts().open(spec);
+    platform::FontSpec request;
+    request.emHeight = 19;
+    request.emWidth = 22;
+    request.bold = true;
+    request.antialias = false;
+    return testing::fonts().open(request);
 }
 
 std::vector<std::u16string> laidOut(std::u16string_view text, int width = 590) {

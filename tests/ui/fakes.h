@@ -89,8 +89,8 @@ private:
 // the others 12, on 12-pixel lines. Enough to check layout and routing without real fonts.
 class BoxFont final : public platform::Font {
 public:
-    explicit BoxFont(const platform::FontSpec& spec) : spec_(spec) {}
-    const platform::FontSpec& spec() const override { return spec_; }
+    explicit BoxFont(const platform::FontSpec& request) : spec_(request) {}
+    const platform::FontSpec& request() const override { return spec_; }
     int lineHeight() const override { return 12; }
     int ascent() const override { return 10; }
     int advance(char32_t c) const override {
@@ -124,13 +124,13 @@ private:
 
 class BoxFontLibrary final : public platform::FontLibrary {
 public:
-    std::shared_ptr<const platform::Font> open(const platform::FontSpec& spec) override {
+    std::shared_ptr<const platform::Font> open(const platform::FontSpec& request) override {
         for (auto& [s, f] : cache_) {
-            if (s == spec) {
+            if (s == request) {
                 return f;
             }
         }
-        cache_.emplace_back(spec, std::make_shared<BoxFont>(spec));
+        cache_.emplace_back(request, std::make_shared<BoxFont>(request));
         return cache_.back().second;
     }
 

@@ -97,13 +97,13 @@ TEST_F(LookTest, KeyboardMenuRaisesTheChosenTitle) {
 }
 
 TEST_F(LookTest, QuestionBoxWithThreeButtons) {
-    MessageBoxSpec spec;
-    spec.text = u"ﾀｲﾄﾙに戻りますか？";
-    spec.title = std::u16string(kTitle);
-    spec.buttons = Buttons::YesNoCancel;
-    spec.icon = Icon::Question;
-    spec.defaultButton = 1;
-    MessageBoxView view(*fonts, spec);
+    MessageBoxSpec request;
+    request.text = u"ﾀｲﾄﾙに戻りますか？";
+    request.title = std::u16string(kTitle);
+    request.buttons = Buttons::YesNoCancel;
+    request.icon = Icon::Question;
+    request.defaultButton = 1;
+    MessageBoxView view(*fonts, request);
     const gfx::Bitmap f = frameWith(&view);
     const gfx::Rect b = view.bounds();
     // Centred over the screen, caption gradient from dark blue, grey face.
@@ -115,20 +115,20 @@ TEST_F(LookTest, QuestionBoxWithThreeButtons) {
 }
 
 TEST_F(LookTest, AdviceBoxWithOkOnly) {
-    MessageBoxSpec spec;
-    spec.text = u"このｹﾞｰﾑは16Bitｶﾗｰ以上でﾌﾟﾚｲすることをお勧めします。";
-    spec.title = std::u16string(kTitle);
-    MessageBoxView view(*fonts, spec);
+    MessageBoxSpec request;
+    request.text = u"このｹﾞｰﾑは16Bitｶﾗｰ以上でﾌﾟﾚｲすることをお勧めします。";
+    request.title = std::u16string(kTitle);
+    MessageBoxView view(*fonts, request);
     expectMatchesGolden(frameWith(&view), "advice_box");
 }
 
 TEST_F(LookTest, PressedButtonAndMultiLineText) {
-    MessageBoxSpec spec;
-    spec.text = u"壁紙を変更しますか？\r\n変更した壁紙は元に戻せません。";
-    spec.title = std::u16string(kTitle);
-    spec.buttons = Buttons::YesNo;
-    spec.icon = Icon::Question;
-    MessageBoxView view(*fonts, spec);
+    MessageBoxSpec request;
+    request.text = u"壁紙を変更しますか？\r\n変更した壁紙は元に戻せません。";
+    request.title = std::u16string(kTitle);
+    request.buttons = Buttons::YesNo;
+    request.icon = Icon::Question;
+    MessageBoxView view(*fonts, request);
     const gfx::Rect yes = view.buttonRect(0);
     view.onMouseDown(yes.x + 10, yes.y + 10, platform::kLeftButton);
     expectMatchesGolden(frameWith(&view), "pressed_button");

@@ -16,7 +16,7 @@ using namespace velko::testing;
 using platform::DialogAnswer;
 using platform::InputEvent;
 
-MessageBoxSpec spec(Buttons buttons, int defaultButton = 0) {
+MessageBoxSpec request(Buttons buttons, int defaultButton = 0) {
     MessageBoxSpec s;
     s.text = u"ﾀｲﾄﾙに戻りますか？";
     s.title = u"ベルコ";
@@ -56,30 +56,30 @@ protected:
 };
 
 TEST_F(MessageBoxTest, EnterEscapeAndLetters) {
-    EXPECT_EQ(run(spec(Buttons::YesNoCancel, 1), {key("Return")}), DialogAnswer::No);
-    EXPECT_EQ(run(spec(Buttons::YesNoCancel), {key("Keypad Enter")}), DialogAnswer::Yes);
-    EXPECT_EQ(run(spec(Buttons::YesNoCancel), {key("Escape")}), DialogAnswer::Cancel);
-    EXPECT_EQ(run(spec(Buttons::YesNo), {key("Escape")}), DialogAnswer::No);
-    EXPECT_EQ(run(spec(Buttons::Ok), {key("Escape")}), DialogAnswer::Ok);
-    EXPECT_EQ(run(spec(Buttons::YesNoCancel, 2), {key("Y")}), DialogAnswer::Yes);
-    EXPECT_EQ(run(spec(Buttons::YesNoCancel), {key("n")}), DialogAnswer::No);
+    EXPECT_EQ(run(request(Buttons::YesNoCancel, 1), {key("Return")}), DialogAnswer::No);
+    EXPECT_EQ(run(request(Buttons::YesNoCancel), {key("Keypad Enter")}), DialogAnswer::Yes);
+    EXPECT_EQ(run(request(Buttons::YesNoCancel), {key("Escape")}), DialogAnswer::Cancel);
+    EXPECT_EQ(run(request(Buttons::YesNo), {key("Escape")}), DialogAnswer::No);
+    EXPECT_EQ(run(request(Buttons::Ok), {key("Escape")}), DialogAnswer::Ok);
+    EXPECT_EQ(run(request(Buttons::YesNoCancel, 2), {key("Y")}), DialogAnswer::Yes);
+    EXPECT_EQ(run(request(Buttons::YesNoCancel), {key("n")}), DialogAnswer::No);
     // Letters of absent buttons do nothing.
-    EXPECT_EQ(run(spec(Buttons::Ok), {key("Y"), key("N"), key("Return")}), DialogAnswer::Ok);
+    EXPECT_EQ(run(request(Buttons::Ok), {key("Y"), key("N"), key("Return")}), DialogAnswer::Ok);
 }
 
 TEST_F(MessageBoxTest, FocusMovesWithTabAndArrows) {
-    EXPECT_EQ(run(spec(Buttons::YesNoCancel), {key("Tab"), key("Return")}), DialogAnswer::No);
-    EXPECT_EQ(run(spec(Buttons::YesNoCancel), {key("Tab", platform::kShift), key("Return")}),
+    EXPECT_EQ(run(request(Buttons::YesNoCancel), {key("Tab"), key("Return")}), DialogAnswer::No);
+    EXPECT_EQ(run(request(Buttons::YesNoCancel), {key("Tab", platform::kShift), key("Return")}),
               DialogAnswer::Cancel);
-    EXPECT_EQ(run(spec(Buttons::YesNoCancel, 1), {key("Right"), key("Space")}),
+    EXPECT_EQ(run(request(Buttons::YesNoCancel, 1), {key("Right"), key("Space")}),
               DialogAnswer::Cancel);
-    EXPECT_EQ(run(spec(Buttons::YesNoCancel, 2), {key("Down"), key("Return")}), DialogAnswer::Yes);
-    EXPECT_EQ(run(spec(Buttons::YesNo, 0), {key("Left"), key("Return")}), DialogAnswer::No);
-    EXPECT_EQ(run(spec(Buttons::YesNo, 1), {key("Up"), key("Return")}), DialogAnswer::Yes);
+    EXPECT_EQ(run(request(Buttons::YesNoCancel, 2), {key("Down"), key("Return")}), DialogAnswer::Yes);
+    EXPECT_EQ(run(request(Buttons::YesNo, 0), {key("Left"), key("Return")}), DialogAnswer::No);
+    EXPECT_EQ(run(request(Buttons::YesNo, 1), {key("Up"), key("Return")}), DialogAnswer::Yes);
 }
 
 TEST_F(MessageBoxTest, MousePressAndReleaseOnAButton) {
-    const auto s = spec(Buttons::YesNoCancel, 0);
+    const auto s = request(Buttons::YesNoCancel, 0);
     const gfx::Rect no = button(s, 1);
     const gfx::Rect cancel = button(s, 2);
     const double nx = no.x + 5.5;
@@ -98,7 +98,7 @@ TEST_F(MessageBoxTest, MousePressAndReleaseOnAButton) {
 }
 
 TEST_F(MessageBoxTest, ButtonLooksPressedOnlyWhileThePointerIsOnIt) {
-    const auto s = spec(Buttons::YesNo);
+    const auto s = request(Buttons::YesNo);
     MessageBoxView view(fonts, s);
     const gfx::Rect yes = view.buttonRect(0);
     const auto face = [&] {
@@ -118,17 +118,17 @@ TEST_F(MessageBoxTest, ButtonLooksPressedOnlyWhileThePointerIsOnIt) {
 }
 
 TEST_F(MessageBoxTest, AnswerEventsPressOnlyButtonsTheBoxHas) {
-    EXPECT_EQ(run(spec(Buttons::YesNo), {answer(DialogAnswer::Cancel), answer(DialogAnswer::Ok),
+    EXPECT_EQ(run(request(Buttons::YesNo), {answer(DialogAnswer::Cancel), answer(DialogAnswer::Ok),
                                          answer(DialogAnswer::No)}),
               DialogAnswer::No);
-    EXPECT_EQ(run(spec(Buttons::Ok), {answer(DialogAnswer::Yes), answer(DialogAnswer::Ok)}),
+    EXPECT_EQ(run(request(Buttons::Ok), {answer(DialogAnswer::Yes), answer(DialogAnswer::Ok)}),
               DialogAnswer::Ok);
 }
 
 TEST_F(MessageBoxTest, LeavesTheWindowWhenTheRunEnds) {
-    EXPECT_EQ(run(spec(Buttons::YesNo), {key("Tab")}), std::nullopt);
+    EXPECT_EQ(run(request(Buttons::YesNo), {key("Tab")}), std::nullopt);
     pump.requestQuit();
-    EXPECT_EQ(run(spec(Buttons::YesNo), {}), std::nullopt);
+    EXPECT_EQ(run(request(Buttons::YesNo), {}), std::nullopt);
 }
 
 TEST_F(MessageBoxTest, CloseWaitsForTheBoxAndBoxesNestInMenuCommands) {
@@ -138,7 +138,7 @@ TEST_F(MessageBoxTest, CloseWaitsForTheBoxAndBoxesNestInMenuCommands) {
         std::vector<std::string> log;
         void onCloseRequest() override { log.push_back("close"); }
         void onMenuCommand(platform::MenuCommand) override {
-            auto a = messageBox(*window, *pump, spec(Buttons::YesNoCancel, 1));
+            auto a = messageBox(*window, *pump, request(Buttons::YesNoCancel, 1));
             log.push_back(a == DialogAnswer::Cancel ? "cancel" : "other");
         }
     } listener;

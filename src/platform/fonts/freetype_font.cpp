@@ -51,28 +51,28 @@ int roundedPixels(FT_Pos v) {
 }  // namespace
 
 std::shared_ptr<const Font> FreeTypeFont::create(
-    std::shared_ptr<FreeTypeFontLibrary::Shared> shared, const FontSpec& spec) {
-    const int emW = spec.emWidth > 0 ? spec.emWidth : spec.emHeight;
-    if (spec.emHeight <= 0 || spec.emHeight > kMaxEm || emW > kMaxEm) {
+    std::shared_ptr<FreeTypeFontLibrary::Shared> shared, const FontSpec& request) {
+    const int emW = request.emWidth > 0 ? request.emWidth : request.emHeight;
+    if (request.emHeight <= 0 || request.emHeight > kMaxEm || emW > kMaxEm) {
         return nullptr;
     }
-    const FaceData& data = spec.face == FontFace::Gothic ? shared->gothic : shared->pgothic;
+    const FaceData& data = request.face == FontFace::Gothic ? shared->gothic : shared->pgothic;
     FT_Face face = nullptr;
     if (FT_New_Memory_Face(shared->library, data.bytes.data(),
                            static_cast<FT_Long>(data.bytes.size()), data.index, &face) != 0) {
         return nullptr;
     }
-    if (FT_Set_Pixel_Sizes(face, static_cast<FT_UInt>(emW), static_cast<FT_UInt>(spec.emHeight)) !=
+    if (FT_Set_Pixel_Sizes(face, static_cast<FT_UInt>(emW), static_cast<FT_UInt>(request.emHeight)) !=
         0) {
         FT_Done_Face(face);
         return nullptr;
     }
-    return std::shared_ptr<const Font>(new FreeTypeFont(std::move(shared), spec, face));
+    return std::shared_ptr<const Font>(new FreeTypeFont(std::move(shared), request, face));
 }
 
 FreeTypeFont::FreeTypeFont(std::shared_ptr<FreeTypeFontLibrary::Shared> shared,
-                           const FontSpec& spec, FT_Face face)
-    : shared_(std::move(shared)), spec_(spec), face_(face) {
+                           const FontSpec& request, FT_Face face)
+    : shared_(std::move(shared)), spec_(request), face_(face) {
     const FT_Size_Metrics& m = face_->size->metrics;
     lineHeight_ = std::max(1, roundedPixels(m.height));
     ascent_ = roundedPixels(m.ascender);

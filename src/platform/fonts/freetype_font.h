@@ -44,10 +44,10 @@ class FreeTypeFont final : public Font {
 public:
     // Null when FreeType rejects the face or the size.
     static std::shared_ptr<const Font> create(std::shared_ptr<FreeTypeFontLibrary::Shared> shared,
-                                              const FontSpec& spec);
+                                              const FontSpec& request);
     ~FreeTypeFont() override;
 
-    const FontSpec& spec() const override { return spec_; }
+    const FontSpec& request() const override { return spec_; }
     int lineHeight() const override { return lineHeight_; }
     int ascent() const override { return ascent_; }
     int advance(char32_t c) const override;
@@ -67,7 +67,7 @@ public:
     };
 
 private:
-    FreeTypeFont(std::shared_ptr<FreeTypeFontLibrary::Shared> shared, const FontSpec& spec,
+    FreeTypeFont(std::shared_ptr<FreeTypeFontLibrary::Shared> shared, const FontSpec& request,
                  FT_Face face);
 
     const Glyph& glyph(char32_t c) const;  // caller holds mutex_

@@ -37,7 +37,7 @@ public:
 
     // Null only when FreeType cannot set up a face at the requested size (a size of zero or
     // less, or an absurd one); callers then draw no text.
-    std::shared_ptr<const Font> open(const FontSpec& spec) override;
+    std::shared_ptr<const Font> open(const FontSpec& request) override;
 
     struct Shared;  // the FreeType library handle and the face files' bytes
 

@@ -69,14 +69,14 @@ Result<std::unique_ptr<FreeTypeFontLibrary>> FreeTypeFontLibrary::create(const F
     return std::unique_ptr<FreeTypeFontLibrary>(new FreeTypeFontLibrary(std::move(shared)));
 }
 
-std::shared_ptr<const Font> FreeTypeFontLibrary::open(const FontSpec& spec) {
+std::shared_ptr<const Font> FreeTypeFontLibrary::open(const FontSpec& request) {
     for (const auto& [cached, font] : cache_) {
-        if (cached == spec) {
+        if (cached == request) {
             return font;
         }
     }
-    auto font = FreeTypeFont::create(shared_, spec);
-    cache_.emplace_back(spec, font);  // failures are remembered too: no retry per call
+    auto font = FreeTypeFont::create(shared_, request);
+    cache_.emplace_back(request, font);  // failures are remembered too: no retry per call
     return font;
 }
 

@@ -5,12 +5,12 @@
 namespace velko::ui::classic {
 
 std::shared_ptr<const platform::Font> uiFont(platform::FontLibrary& fonts, bool bold) {
-    platform::FontSpec spec;
-    spec.face = platform::FontFace::PGothic;
-    spec.emHeight = 12;
-    spec.bold = bold;
-    spec.antialias = false;
-    return fonts.open(spec);
+    platform::FontSpec request;
+    request.face = platform::FontFace::PGothic;
+    request.emHeight = 12;
+    request.bold = bold;
+    request.antialias = false;
+    return fonts.open(request);
 }
 
 void hline(gfx::Bitmap& dst, int x, int y, int w, gfx::Pixel color) {

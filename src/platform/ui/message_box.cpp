@@ -24,8 +24,8 @@ private:
 }  // namespace
 
 std::optional<platform::DialogAnswer> messageBox(Window& window, platform::EventPump& pump,
-                                                 const MessageBoxSpec& spec) {
-    MessageBoxView view(window.fonts(), spec);
+                                                 const MessageBoxSpec& request) {
+    MessageBoxView view(window.fonts(), request);
     OverlayGuard guard(window, view);
     while (!view.result()) {
         if (!pump.waitAndProcess()) {

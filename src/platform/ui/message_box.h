@@ -28,6 +28,6 @@ struct MessageBoxSpec {
 // Shows the box and returns the answer, or nullopt when the run ends while it is open
 // (quit requested, or no more input in a headless run).
 std::optional<platform::DialogAnswer> messageBox(Window& window, platform::EventPump& pump,
-                                                 const MessageBoxSpec& spec);
+                                                 const MessageBoxSpec& request);
 
 }  // namespace velko::ui

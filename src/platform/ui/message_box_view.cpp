@@ -55,12 +55,12 @@ gfx::Rect offset(gfx::Rect r, int dx, int dy) {
 
 }  // namespace
 
-MessageBoxView::MessageBoxView(platform::FontLibrary& fonts, const MessageBoxSpec& spec)
+MessageBoxView::MessageBoxView(platform::FontLibrary& fonts, const MessageBoxSpec& request)
     : font_(classic::uiFont(fonts)),
       titleFont_(classic::uiFont(fonts, true)),
-      title_(spec.title),
-      icon_(spec.icon) {
-    switch (spec.buttons) {
+      title_(request.title),
+      icon_(request.icon) {
+    switch (request.buttons) {
         case Buttons::Ok:
             buttons_.push_back({DialogAnswer::Ok, u"OK", -1, {}});
             break;
@@ -68,13 +68,13 @@ MessageBoxView::MessageBoxView(platform::FontLibrary& fonts, const MessageBoxSpe
         case Buttons::YesNo:
             buttons_.push_back({DialogAnswer::Yes, u"はい(Y)", 3, {}});
             buttons_.push_back({DialogAnswer::No, u"いいえ(N)", 4, {}});
-            if (spec.buttons == Buttons::YesNoCancel) {
+            if (request.buttons == Buttons::YesNoCancel) {
                 buttons_.push_back({DialogAnswer::Cancel, u"キャンセル", -1, {}});
             }
             break;
     }
-    focus_ = std::clamp(spec.defaultButton, 0, buttonCount() - 1);
-    layout(spec);
+    focus_ = std::clamp(request.defaultButton, 0, buttonCount() - 1);
+    layout(request);
 }
 
 void MessageBoxView::wrapText(std::u16string_view text, int maxWidth) {
@@ -99,8 +99,8 @@ void MessageBoxView::wrapText(std::u16string_view text, int maxWidth) {
     }
 }
 
-void MessageBoxView::layout(const MessageBoxSpec& spec) {
-    wrapText(spec.text, kMaxTextWidth);
+void MessageBoxView::layout(const MessageBoxSpec& request) {
+    wrapText(request.text, kMaxTextWidth);
     lineHeight_ = (font_ ? font_->lineHeight() : 12) + kLeading;
     int textWidth = 0;
     for (const auto& line : lines_) {

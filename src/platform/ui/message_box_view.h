@@ -16,7 +16,7 @@ namespace velko::ui {
 
 class MessageBoxView final : public Overlay {
 public:
-    MessageBoxView(platform::FontLibrary& fonts, const MessageBoxSpec& spec);
+    MessageBoxView(platform::FontLibrary& fonts, const MessageBoxSpec& request);
 
     // Set once a button has been pressed.
     const std::optional<platform::DialogAnswer>& result() const { return result_; }
@@ -45,7 +45,7 @@ private:
     };
     static constexpr int kCloseBox = -2;
 
-    void layout(const MessageBoxSpec& spec);
+    void layout(const MessageBoxSpec& request);
     void wrapText(std::u16string_view text, int maxWidth);
     void press(platform::DialogAnswer answer);
     bool pressIfPresent(platform::DialogAnswer answer);

@@ -5,7 +5,7 @@
 #include "paint/effects.h"
 #include "paint/noise.h"
 #include "pictures/frame.h"
-#include "pictures/perspective.h"
+#include "pictures/ground_view.h"
 #include "pictures/pictures.h"
 #include "scenery/land.h"
 #include "scenery/shrine.h"

@@ -6,7 +6,7 @@
 #include "paint/effects.h"
 #include "paint/noise.h"
 #include "pictures/frame.h"
-#include "pictures/perspective.h"
+#include "pictures/ground_view.h"
 #include "scenery/figures.h"
 #include "scenery/land.h"
 #include "scenery/shrine.h"
