@@ -12,6 +12,7 @@
 #include "paint/effects.h"
 #include "paint/outline_font.h"
 #include "pictures/contact_sheet.h"
+#include "scenery/figures.h"
 #include "scenery/shrine.h"
 
 namespace velko::art {
@@ -46,6 +47,44 @@ TEST(Geometry, StrokePiecesUniteInsteadOfCancelling) {
     const Mask m = rasterize(strokePolyline(pts, 4), Box{0, 0, 40, 30});
     EXPECT_FLOAT_EQ(m.at(15, 10), 1.0f);
     EXPECT_FLOAT_EQ(m.at(15, 9), 1.0f);
+}
+
+TEST(Geometry, SmoothOutlinesPassThroughTheirKeyPoints) {
+    const Vec2 key[] = {{0, 0}, {10, 0}, {10, 10}, {0, 10}};
+    const auto closed = smoothClosed(key, 5);
+    ASSERT_EQ(closed.size(), 20u);
+    const auto open = smoothOpen(key, 5);
+    ASSERT_EQ(open.size(), 16u);
+    for (int i = 0; i < 4; ++i) {
+        EXPECT_FLOAT_EQ(closed[static_cast<std::size_t>(i * 5)].x, key[i].x);
+        EXPECT_FLOAT_EQ(closed[static_cast<std::size_t>(i * 5)].y, key[i].y);
+        EXPECT_FLOAT_EQ(open[static_cast<std::size_t>(i * 5)].x, key[i].x);
+        EXPECT_FLOAT_EQ(open[static_cast<std::size_t>(i * 5)].y, key[i].y);
+    }
+}
+
+TEST(Geometry, SilhouettesAreSolidWhereTheirPiecesOverlap) {
+    // Hair over shoulders, sleeves over arms, a skirt over legs: pieces drawn in any winding
+    // must unite, or the overlaps show as holes in the body.
+    for (const Pose pose : {Pose::Standing, Pose::Walking, Pose::Working, Pose::Leaning,
+                            Pose::Umbrella, Pose::Hauling, Pose::Sitting}) {
+        for (const bool girl : {false, true}) {
+            const Figure fig{{100, 250}, 200, pose, girl, girl, !girl, 0.3f};
+            const Mask m = rasterize(person(fig), Box{0, 0, 200, 300});
+            // Leaning bodies tilt away from the centre line; the upright ones are checked on it.
+            const bool upright = pose != Pose::Leaning && pose != Pose::Hauling;
+            const float top = pose == Pose::Sitting ? 250 - 0.5f * 200 : 250 - 0.86f * 200;
+            for (float y = top; upright && y < 250 - 0.55f * 200; y += 1) {
+                ASSERT_FLOAT_EQ(m.at(100, static_cast<int>(y)), 1.0f)
+                    << "pose " << static_cast<int>(pose) << (girl ? " girl" : " boy") << " at y "
+                    << y;
+            }
+            // The hand is on the figure, where an umbrella or a rope is held.
+            const Vec2 hand = personHand(fig);
+            EXPECT_GT(m.at(static_cast<int>(hand.x), static_cast<int>(hand.y)), 0.5f)
+                << "pose " << static_cast<int>(pose);
+        }
+    }
 }
 
 TEST(Geometry, StairsRecedeUpwardsAndNarrow) {

@@ -233,6 +233,57 @@ std::vector<Vec2> sampleCubic(Vec2 p0, Vec2 c1, Vec2 c2, Vec2 p1, int segments) 
     return pts;
 }
 
+namespace {
+
+Vec2 catmullRom(Vec2 p0, Vec2 p1, Vec2 p2, Vec2 p3, float t) {
+    const float t2 = t * t;
+    const float t3 = t2 * t;
+    auto axis = [&](float a, float b, float c, float d) {
+        return 0.5f * (2 * b + (c - a) * t + (2 * a - 5 * b + 4 * c - d) * t2 +
+                       (3 * b - a - 3 * c + d) * t3);
+    };
+    return {axis(p0.x, p1.x, p2.x, p3.x), axis(p0.y, p1.y, p2.y, p3.y)};
+}
+
+}  // namespace
+
+std::vector<Vec2> smoothClosed(std::span<const Vec2> pts, int perSegment) {
+    std::vector<Vec2> out;
+    const std::size_t n = pts.size();
+    if (n < 3) {
+        return {pts.begin(), pts.end()};
+    }
+    for (std::size_t i = 0; i < n; ++i) {
+        const Vec2 p0 = pts[(i + n - 1) % n];
+        const Vec2 p1 = pts[i];
+        const Vec2 p2 = pts[(i + 1) % n];
+        const Vec2 p3 = pts[(i + 2) % n];
+        for (int k = 0; k < perSegment; ++k) {
+            out.push_back(catmullRom(p0, p1, p2, p3, static_cast<float>(k) / perSegment));
+        }
+    }
+    return out;
+}
+
+std::vector<Vec2> smoothOpen(std::span<const Vec2> pts, int perSegment) {
+    std::vector<Vec2> out;
+    const std::size_t n = pts.size();
+    if (n < 3) {
+        return {pts.begin(), pts.end()};
+    }
+    for (std::size_t i = 0; i + 1 < n; ++i) {
+        // The ends are mirrored so the curve leaves them along the first and last segments.
+        const Vec2 p0 = i == 0 ? pts[0] * 2.0f - pts[1] : pts[i - 1];
+        const Vec2 p3 = i + 2 < n ? pts[i + 2] : pts[n - 1] * 2.0f - pts[n - 2];
+        for (int k = 0; k < perSegment; ++k) {
+            out.push_back(
+                catmullRom(p0, pts[i], pts[i + 1], p3, static_cast<float>(k) / perSegment));
+        }
+    }
+    out.push_back(pts[n - 1]);
+    return out;
+}
+
 std::vector<Vec2> catenary(Vec2 a, Vec2 b, float sag, int segments) {
     // cosh-shaped dip normalised so that the dip is exactly `sag` at mid-span.
     constexpr float k = 2.0f;

@@ -86,6 +86,11 @@ Path strokeTapered(std::span<const Vec2> points, std::span<const float> widths);
 std::vector<Vec2> sampleQuad(Vec2 p0, Vec2 c, Vec2 p1, int segments);
 std::vector<Vec2> sampleCubic(Vec2 p0, Vec2 c1, Vec2 c2, Vec2 p1, int segments);
 
+// A smooth curve through every point (Catmull-Rom), `perSegment` points between each pair:
+// organic outlines (people, hair, leaves) are given as a few key points.
+std::vector<Vec2> smoothClosed(std::span<const Vec2> points, int perSegment);
+std::vector<Vec2> smoothOpen(std::span<const Vec2> points, int perSegment);
+
 // A hanging cable between two points: a catenary whose lowest point sags `sag` below the
 // straight line at mid-span.
 std::vector<Vec2> catenary(Vec2 a, Vec2 b, float sag, int segments);

@@ -1,5 +1,6 @@
 // CG01: the bus stop at the edge of town, a clear mid-afternoon in high summer.
 
+#include <algorithm>
 #include <cmath>
 
 #include "paint/effects.h"
@@ -248,7 +249,10 @@ Canvas paintBusStop(Studio&, const PictureEntry& e) {
     Path shadow;
     shadow.addEllipse(f.x(258), f.y(375), f.len(22), f.len(3.5f));
     c.fill(shadow, hex(0x1C2A14), 0.45f);
-    c.fill(person(boy), hex(0x1E2230));
+    // The afternoon sun from the upper left grazes his shoulder and hair.
+    paintFigure(
+        c, boy,
+        {hex(0x1E2230), hex(0xFFE8C0), {-0.7f, -0.7f}, std::max(0.8f, 1.3f * f.s), 0.55f, 0.14f});
     // Summer haze over the distance, strongest at the horizon.
     mist(
         c, hex(0xEEF2EA),

@@ -3,6 +3,7 @@
 
 #include "pictures/embankment.h"
 
+#include <algorithm>
 #include <cmath>
 
 #include "paint/effects.h"
@@ -201,7 +202,13 @@ void paintEmbankmentScene(Canvas& c, const EmbankmentMood& m) {
 
     if (m.shingo) {
         const Vec2 g = f.at(395 + m.shiftX, 382);
-        c.fill(bicycle({g.x + f.len(30), g.y}, f.len(24), false), hex(0x1C2028));
+        paintLitShape(c, bicycle({g.x + f.len(30), g.y}, f.len(27), false),
+                      {hex(0x1C2028),
+                       hex(0xFFF0D0),
+                       {-0.6f, -0.8f},
+                       std::max(0.6f, 0.8f * f.s),
+                       0.4f,
+                       0.05f});
         Figure boy{{g.x - f.len(30), g.y + f.len(2)},
                    f.len(150),
                    Pose::Leaning,
@@ -209,7 +216,13 @@ void paintEmbankmentScene(Canvas& c, const EmbankmentMood& m) {
                    false,
                    false,
                    0.3f};
-        c.fill(person(boy), hex(0x1C2230));
+        paintFigure(c, boy,
+                    {hex(0x1C2230),
+                     hex(0xFFF0D0),
+                     {-0.6f, -0.8f},
+                     std::max(0.8f, 1.2f * f.s),
+                     0.5f,
+                     0.12f});
         Path sh;
         sh.addEllipse(g.x + f.len(10), g.y + f.len(3), f.len(60), f.len(5));
         c.fill(sh, hex(0x3A3A30), 0.3f);

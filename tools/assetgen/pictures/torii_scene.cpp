@@ -141,19 +141,19 @@ void paintToriiScene(Canvas& c, const ToriiMood& m) {
     if (m.girl) {
         const Vec2 feet{cx + f.len(22), f.y(392)};
         const float hgt = f.len(118);
-        Figure g{feet, hgt, Pose::Standing, true, true, false, 0.2f};
+        Figure g{feet, hgt, Pose::Umbrella, true, true, false, 0.2f};
         const Rgb sil = hex(0x171A24);
-        c.fill(person(g), sil);
-        const Vec2 top{feet.x + hgt * 0.1f, feet.y - hgt * 1.12f};
+        // The lantern at the left warms the edge of her outline.
+        paintFigure(c, g,
+                    {sil, hex(0xC89060), {-1.0f, -0.15f}, std::max(0.7f, 1.0f * s), 0.45f, 0.1f});
+        const Vec2 hand = personHand(g);
+        const Vec2 top{hand.x, feet.y - hgt * 1.12f};
         c.fill(umbrellaCanopy(top, hgt * 0.5f, -0.12f), hex(0x5A1A1E));
         // The bull's-eye ring of the janome umbrella.
         Mask ring = rasterize(umbrellaCanopy(top, hgt * 0.36f, -0.12f), c.box());
         ring.subtract(rasterize(umbrellaCanopy(top, hgt * 0.25f, -0.12f), c.box()));
         c.fill(ring, hex(0xD8D0C0), 0.75f);
         c.fill(umbrellaRibs(top, hgt * 0.5f, -0.12f, s), hex(0x2A1414));
-        const Vec2 arm[] = {{feet.x + hgt * 0.08f, feet.y - hgt * 0.78f},
-                            {feet.x + hgt * 0.12f, feet.y - hgt * 0.62f}};
-        c.fill(strokePolyline(arm, hgt * 0.04f), sil);
     }
 
     // Puddles on the flagstones mirror the torii and the lantern.

@@ -199,26 +199,17 @@ void paintTownView(Canvas& c, const TownViewMood& m) {
     stoneLantern(c, f.x(540), f.y(478), f.len(165), plain);
 
     if (m.sitters > 0) {
-        const Rgb sil = hex(0x100E18);
-        Figure a{f.at(290, 400), f.len(150), Pose::Sitting, false, false, false, 0};
-        Figure b{f.at(352, 400), f.len(140), Pose::Sitting, true, true, false, 0};
-        c.fill(person(a), sil);
-        c.fill(person(b), sil);
+        // The last of the sky in front of them lines their heads and shoulders.
+        const FigureLight sky{hex(0x100E18), hex(0x9A7AB0), {0.1f, -1.0f}, std::max(0.8f, 1.1f * s),
+                              0.55f,         0.08f};
+        // She leans a little towards him.
+        paintFigure(c, {f.at(292, 402), f.len(152), Pose::Sitting, false, false, false, 0}, sky);
+        paintFigure(c, {f.at(350, 402), f.len(140), Pose::Sitting, true, true, false, -0.6f}, sky);
     }
     if (m.standingGirl) {
-        Figure g{f.at(170, 400), f.len(205), Pose::Standing, true, true, false, 0.3f};
-        c.fill(person(g), hex(0x1A1420));
-        // The sun's rim on her outline.
-        Mask rim = rasterize(person(g), c.box());
-        Mask inner = rim;
-        Mask shifted(Box{rim.box().x - 2, rim.box().y, rim.box().w, rim.box().h});
-        for (int y = 0; y < rim.box().h; ++y) {
-            for (int x = 0; x < rim.box().w; ++x) {
-                shifted.local(x, y) = inner.local(x, y);
-            }
-        }
-        rim.subtract(shifted);
-        c.fill(rim, hex(0xFFB070), 0.8f);
+        // On the top step beside the old lantern, the low sun rimming her outline.
+        paintFigure(c, {f.at(196, 478), f.len(250), Pose::Standing, true, true, false, 0.3f},
+                    {hex(0x1A1420), hex(0xFFB070), {0.6f, -0.8f}, 2.0f * s, 0.85f, 0.14f});
     }
     vignette(c, 0.35f);
     grain(c, 0.025f, m.seed);

@@ -224,7 +224,8 @@ void paintWorkshopScene(Canvas& c, WorkshopShot shot, std::uint64_t seed) {
     }
     if (shot == WorkshopShot::WithShingo) {
         Figure boy{f.at(170, 470), f.len(270), Pose::Standing, false, false, false, 0.6f};
-        c.fill(person(boy), hex(0x120C0A));
+        // The bulb above and to his right catches his hair and shoulder.
+        paintFigure(c, boy, {hex(0x120C0A), hex(0xE0A060), {0.8f, -0.6f}, 1.6f * s, 0.5f, 0.1f});
     }
 
     // The bulb's light: bright near it, falling off into brown shadow.
