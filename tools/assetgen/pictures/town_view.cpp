@@ -7,6 +7,7 @@
 #include "paint/noise.h"
 #include "pictures/frame.h"
 #include "pictures/ground_view.h"
+#include "pictures/valley_town.h"
 #include "scenery/figures.h"
 #include "scenery/land.h"
 #include "scenery/shrine.h"
@@ -71,79 +72,94 @@ void paintTownView(Canvas& c, const TownViewMood& m) {
                      f.w, f.h),
            near);
 
-    // The valley floor with the river as a bright ribbon.
+    // The valley floor: the town house by house, the main street, the river.
     const float floorY = horizon + f.len(36);
-    Path valley;
-    valley.addRect(0, floorY, f.w, f.h - floorY);
-    c.fill(valley, linearGradient({0, floorY}, {0, f.y(340)},
-                                  {{0, tw ? hex(0x2E2A44) : hex(0x5A4A5A)},
-                                   {1, tw ? hex(0x1E1C2A) : hex(0x3A3038)}}));
-    std::vector<Vec2> riverTop, riverBot;
-    for (float x = f.x(f.left()) - 10; x <= f.w + 10; x += 4) {
-        const float u = (x - f.x(0)) / f.len(640);
-        const float y = floorY + f.len(14) + f.len(10) * std::sin(u * 5.0f + 1.0f) + u * f.len(10);
-        riverTop.push_back({x, y});
-        riverBot.push_back({x, y + f.len(3.5f + 2.0f * u)});
+    ValleyLight light;
+    if (tw) {
+        light.sky = hex(0x7A6A98);
+        light.ambient = hex(0x544C74);
+        light.sun = hex(0x000000);
+        light.rim = hex(0x9A8AC0);
+        light.rimStrength = 0.18f;
+        light.haze = hex(0x5A4C7E);
+        light.hazeFar = 0.62f;
+        light.window = hex(0xFFD890);
+        light.windowsLit = 0.42f;
+        light.ground = hex(0x2C2A3C);
+        light.fields = hex(0x3A3858);
+        light.street = hex(0x3E3A56);
+        light.river = hex(0x9A8AB8);
+        light.foliage = hex(0x1A2028);
+        light.lamps = true;
+    } else {
+        light.sky = hex(0xC09AA8);
+        light.ambient = hex(0x9A7C88);
+        light.sun = hex(0x5A3A28);
+        light.towardsSun = {0.25f, 0.12f, 1.0f};
+        light.rim = hex(0xFFC890);
+        light.rimStrength = 0.55f;
+        light.haze = hex(0xD8907E);
+        light.hazeFar = 0.66f;
+        light.window = hex(0xFFD890);
+        light.windowsLit = 0.06f;
+        light.ground = hex(0x5A4A50);
+        light.fields = hex(0x7A5E66);
+        light.street = hex(0x7A6468);
+        light.river = hex(0xFFD08A);
+        light.foliage = hex(0x3A3436);
     }
-    std::vector<Vec2> river = riverTop;
-    river.insert(river.end(), riverBot.rbegin(), riverBot.rend());
-    Path rp;
-    rp.addPolygon(river);
-    c.fill(rp, tw ? hex(0x9A8AB8) : hex(0xFFD08A));
+    const Perspective town{f.x(320), horizon, 60.0f, f.len(1500)};
+    ValleyLayout layout;
+    layout.zFar = 60.0f * f.len(1500) / (floorY - horizon);
+    layout.seed = m.seed + 40;
+    paintValleyTown(c, town, layout, light);
 
-    // Roofs of the town, row after row, larger towards us.
-    const Rgb walls[] = {hex(0x8A6A5A), hex(0x9A8A7A), hex(0x6A5A52), hex(0xB09080)};
-    const Rgb roofs[] = {hex(0x3A3A4A), hex(0x5A3A34), hex(0x2E3440), hex(0x4A4A50)};
-    for (int row = 0; row < 7; ++row) {
-        const float t = static_cast<float>(row) / 6.0f;
-        const float baseY = floorY + f.len(8) + t * t * f.len(120) + t * f.len(20);
-        const float size = f.len(7 + 18 * t);
-        for (float x = f.x(f.left()) - size; x < f.w + size;) {
-            const float w = size * rng.range(1.2f, 2.2f);
-            HouseLook house{walls[rng.below(4)], roofs[rng.below(4)], hex(0xC08A6A), hex(0xFFD890),
-                            tw ? 0.6f : 0.1f};
-            if (tw) {
-                house.wall = mix(house.wall, hex(0x2A2840), 0.7f);
-                house.roof = mix(house.roof, hex(0x1A1A2A), 0.5f);
-                house.roofLight = hex(0x4A4A62);
-            }
-            if (rng.chance(0.88f)) {
-                distantHouse(c, x, baseY + rng.range(-0.3f, 0.3f) * size, w,
-                             size * rng.range(0.6f, 0.9f), house, rng, s * (0.4f + 0.6f * t));
-            }
-            x += w + size * rng.range(0.1f, 0.6f);
-        }
-        // Trees between the houses.
-        for (int k = 0; k < 5; ++k) {
-            c.fill(foliageClump({rng.range(0, f.w), baseY}, size * 1.2f, size * 0.8f, rng, 6),
-                   tw ? hex(0x1A2226) : hex(0x3A3A3A));
-        }
-    }
     // Power lines catching the light across the town.
     std::vector<Vec2> a{f.at(-20, 250), f.at(-20, 256)};
     std::vector<Vec2> b{f.at(660, 232), f.at(660, 238)};
     wires(c, a, b, f.len(18), tw ? hex(0x6A6490) : hex(0xFFC890), std::max(0.7f, 0.9f * s), 0.8f);
-    // Street lamps coming on at twilight.
-    if (tw) {
-        for (int i = 0; i < 26; ++i) {
-            const Vec2 p{rng.range(0, f.w), f.y(rng.range(240, 330))};
-            glow(c, p, f.len(rng.range(1.5f, 3.0f)), hex(0xFFD9A0), 0.8f);
-        }
-    }
     // Evening haze settles into the valley.
     c.tint(tw ? hex(0x6A5A8A) : hex(0xE8A07A), [&](float, float y) {
         return 0.35f * std::exp(-std::pow((y - floorY) / f.len(40), 2.0f));
     });
 
     // The wooded slope falling away below us, on both sides of the flight.
-    for (int k = 0; k < 40; ++k) {
-        const float side = k % 2 == 0 ? -1.0f : 1.0f;
-        const float u = rng.unit();
-        const float x = f.x(320) + side * f.len(70 + 260 * u);
-        const float y = f.y(392 - 50 * u + rng.range(-15, 25));
-        c.fill(foliageClump({x, y}, f.len(rng.range(30, 55)), f.len(rng.range(18, 30)), rng, 10),
-               mix(tw ? hex(0x12141E) : hex(0x2A2228), tw ? hex(0x1E2030) : hex(0x4A3030),
-                   rng.unit()));
+    // The canopy of the slope: crowns in rows, the farther ones lower on the slope and hazier.
+    // One mass, lined on top by the light of the sky ahead; inside it only a faint edge to
+    // each crown.
+    {
+        Path canopy;
+        std::vector<Path> crowns;
+        for (int row = 0; row < 5; ++row) {
+            const float t = static_cast<float>(row) / 4.0f;
+            const float rowY = f.y(352 + 80 * t);
+            const float size = f.len(24 + 22 * t);
+            for (float x = f.x(f.left()) - size; x < f.w + size;
+                 x += size * rng.range(0.7f, 1.5f)) {
+                if (std::fabs(x - f.x(320)) < f.len(40 + 30 * t)) {
+                    continue;  // the flight itself
+                }
+                crowns.push_back(foliageClump({x, rowY + rng.range(-0.4f, 0.5f) * size},
+                                              size * rng.range(0.7f, 1.4f),
+                                              size * rng.range(0.45f, 0.75f), rng, 22));
+                canopy.append(crowns.back());
+            }
+        }
+        const Mask mass = rasterize(canopy, c.box());
+        const Rgb far = tw ? hex(0x26243C) : hex(0x3E2E36);
+        const Rgb near = tw ? hex(0x0C0E16) : hex(0x181216);
+        const std::uint64_t leafSeed = m.seed + 50;
+        c.fill(mass, Shader([&](float x, float y) {
+                   const float t = clamp01((y - f.y(340)) / f.len(110));
+                   const float n = fbm01(x / f.len(14), y / f.len(9), leafSeed, 3);
+                   return scale(mix(far, near, t), 0.8f + 0.4f * n);
+               }));
+        const Rgb edge = tw ? hex(0x6A5A8A) : hex(0xD88A66);
+        for (const Path& crown : crowns) {
+            paintRim(c, rasterize(crown, c.box()), {0.2f, -1.0f}, std::max(0.7f, f.len(1.0f)), edge,
+                     0.12f);
+        }
+        paintRim(c, mass, {0.2f, -1.0f}, std::max(0.8f, f.len(1.3f)), edge, tw ? 0.3f : 0.42f);
     }
     // Foreground: the top steps going down, cedar trunks, the two top lanterns.
     const Rgb stone = tw ? hex(0x4A4658) : hex(0x7A6A6A);

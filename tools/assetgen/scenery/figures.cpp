@@ -391,21 +391,26 @@ void paintLitShape(Canvas& c, const Path& shape, const FigureLight& l) {
                const float t = clamp01(0.5f + 0.5f * ((x - cx) / hx * d.x + (y - cy) / hy * d.y));
                return mix(l.body, l.rim, l.lift * t * t);
            }));
-    if (l.rimWidth <= 0) {
-        return;
+    if (l.rimWidth > 0) {
+        paintRim(c, m, l.towards, l.rimWidth, l.rim, l.rimStrength);
     }
+}
+
+void paintRim(Canvas& c, const Mask& m, Vec2 towards, float width, Rgb color, float strength) {
     // The rim: where a step towards the light leaves the shape.
+    const Box b = m.box();
+    const float len = std::max(1e-6f, std::hypot(towards.x, towards.y));
+    const Vec2 d{towards.x / len, towards.y / len};
     Mask rim(b);
     for (int y = 0; y < b.h; ++y) {
         for (int x = 0; x < b.w; ++x) {
             const float px = static_cast<float>(b.x + x);
             const float py = static_cast<float>(b.y + y);
-            const float outside =
-                1.0f - sampleMask(m, px + d.x * l.rimWidth, py + d.y * l.rimWidth);
+            const float outside = 1.0f - sampleMask(m, px + d.x * width, py + d.y * width);
             rim.local(x, y) = m.local(x, y) * clamp01(outside);
         }
     }
-    c.fill(rim, l.rim, l.rimStrength);
+    c.fill(rim, color, strength);
 }
 
 void paintFigure(Canvas& c, const Figure& f, const FigureLight& l) {

@@ -47,6 +47,9 @@ struct FigureLight {
 void paintFigure(paint::Canvas& c, const Figure& f, const FigureLight& light);
 // The same light on any outline (umbrellas, bicycles, the cat).
 void paintLitShape(paint::Canvas& c, const Path& shape, const FigureLight& light);
+// Only the rim: the edge of `shape` facing `towards`, `width` pixels deep.
+void paintRim(paint::Canvas& c, const paint::Mask& shape, Vec2 towards, float width, Rgb color,
+              float strength);
 
 // A paper umbrella (janome-gasa) held over a person's head; returns canopy and ribs.
 Path umbrellaCanopy(Vec2 handTop, float radius, float tilt);
