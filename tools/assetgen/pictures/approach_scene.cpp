@@ -6,6 +6,7 @@
 #include "paint/effects.h"
 #include "paint/noise.h"
 #include "pictures/frame.h"
+#include "pictures/storm_weather.h"
 #include "scenery/figures.h"
 #include "scenery/land.h"
 #include "scenery/shrine.h"
@@ -38,22 +39,18 @@ void paintApproach(Canvas& c, ApproachTime time, std::uint64_t seed) {
     const bool eve = time == ApproachTime::Eve;
     const Ground g{f, f.x(320), f.y(262), 1.6f, f.len(400)};
 
+    // The storm's flash at the upper right: it lights the clouds and edges everything in white.
+    StormLight flash;
+    flash.bolt = f.at(478, -5);
+    flash.towards = {0.75f, -0.65f};
+    flash.flash = hex(0xA890FF);
+    flash.edge = hex(0xE4E0FF);
+    flash.horizon = g.horizon;
+    flash.seed = seed + 1;
+
     // Sky.
     if (storm) {
-        skyGradient(c, {{0.0f, hex(0x0A0A18)}, {0.7f, hex(0x1A1830)}, {1.0f, hex(0x2A2440)}},
-                    g.horizon);
-        CloudStyle st;
-        st.lit = hex(0x7A64B0);
-        st.shade = hex(0x141228);
-        st.scale = f.len(60);
-        st.stretch = 1.6f;
-        st.threshold = 0.3f;
-        st.softness = 0.3f;
-        st.light = {0.8f, -0.6f};
-        st.seed = seed + 1;
-        clouds(c, c.box(), bandEnvelope(-f.len(80), f.y(230)), st);
-        glow(c, f.at(520, 40), f.len(120), hex(0x8A70D0), 0.5f);
-        lightning(c, f.at(236, -5), f.len(150), seed + 2, s);
+        stormSky(c, f, flash);
     } else if (eve) {
         skyGradient(c,
                     {{0.0f, hex(0x1A1E48)},
@@ -89,8 +86,11 @@ void paintApproach(Canvas& c, ApproachTime time, std::uint64_t seed) {
             const float x =
                 f.x(f.left()) + f.w * (static_cast<float>(i) + rng.range(-0.3f, 0.3f)) / 29.0f;
             const float away = std::fabs(x - g.vpx) / f.len(320);
-            const float hgt = f.len(rng.range(90, 150)) * (0.8f + away * 1.5f) *
-                              (1.0f + 0.2f * static_cast<float>(row));
+            float hgt = f.len(rng.range(90, 150)) * (0.8f + away * 1.5f) *
+                        (1.0f + 0.2f * static_cast<float>(row));
+            if (storm && x > g.vpx + f.len(60)) {
+                hgt *= 0.62f;  // lower on the right: the flash shows above them
+            }
             Path t = cedar({x, g.horizon + f.len(14)}, hgt, hgt * 0.34f, rng);
             if (storm) {
                 // Bent by the wind towards the left.
@@ -100,6 +100,10 @@ void paintApproach(Canvas& c, ApproachTime time, std::uint64_t seed) {
             trees.append(t);
         }
         c.fill(trees, mix(forest, air, row == 0 ? 0.35f : 0.12f));
+        if (storm) {
+            paintRim(c, rasterize(trees, c.box()), flash.towards, std::max(0.8f, f.len(1.3f)),
+                     flash.edge, row == 0 ? 0.35f : 0.6f);
+        }
     }
     HallLook hall{storm ? hex(0x141A1E)
                   : eve ? hex(0x2A3434)
@@ -117,7 +121,13 @@ void paintApproach(Canvas& c, ApproachTime time, std::uint64_t seed) {
                   storm ? hex(0x2A2A2E) : hex(0x9A968E),
                   false,
                   eve};
-    shrineHall(c, g.vpx, g.at(0, 20).y, g.px(8.5f, 20), hall, s * 0.6f);
+    if (storm) {
+        Canvas layer(c.width(), c.height());
+        shrineHall(layer, g.vpx, g.at(0, 20).y, g.px(8.5f, 20), hall, s * 0.6f);
+        compositeFlashLit(c, layer, flash, std::max(0.8f, f.len(1.1f)), 0.55f);
+    } else {
+        shrineHall(c, g.vpx, g.at(0, 20).y, g.px(8.5f, 20), hall, s * 0.6f);
+    }
 
     // Ground: gravel, and the flagstone path.
     Path ground;
@@ -153,9 +163,28 @@ void paintApproach(Canvas& c, ApproachTime time, std::uint64_t seed) {
             c.fill(strokePolyline(std::vector<Vec2>{a, b}, std::max(0.6f, g.px(0.03f, z))),
                    hex(0x8A88B0), 0.22f);
         }
+        // The wet stones mirror the flash: a broken sheen under it, streaked towards us.
+        const float top = g.horizon + f.len(10);
+        Path wet;
+        wet.addRect(0, top, f.w, f.h - top);
+        const std::uint64_t wetSeed = seed + 8;
+        c.fill(wet, Shader([&](float x, float y) {
+                   const float dx = (x - flash.bolt.x) / f.len(150);
+                   const float depth = (y - top) / (f.h - top);
+                   const float streak = valueNoise(x / f.len(3), y / f.len(26), wetSeed);
+                   const float puddle =
+                       smoothstep(0.5f, 0.75f, fbm01(x / f.len(30), y / f.len(8), wetSeed + 1, 3));
+                   const float k = std::exp(-dx * dx) * (1.0f - 0.6f * depth) *
+                                   (0.25f * streak + 0.75f * puddle);
+                   return scale(flash.flash, 0.5f * k);
+               }),
+               1.0f, Blend::Add);
     }
 
-    // Poles, ropes and rows of lanterns on both sides, far to near.
+    // Poles, ropes and rows of lanterns on both sides, far to near. In the storm they are
+    // painted apart first, dimmed by the night and edged by the flash as one.
+    Canvas rigLayer = storm ? Canvas(c.width(), c.height()) : Canvas();
+    Canvas& rig = storm ? rigLayer : c;
     const Rgb poleCol = storm ? hex(0x14100E) : eve ? hex(0x3A2420) : hex(0x8A6A4A);
     for (const float side : {-1.0f, 1.0f}) {
         std::vector<float> zs;
@@ -166,17 +195,24 @@ void paintApproach(Canvas& c, ApproachTime time, std::uint64_t seed) {
             const float z = zs[i];
             const Vec2 base = g.at(side * 2.4f, z);
             const Vec2 top = g.at(side * 2.4f, z, 3.0f);
-            c.fill(Path().addRect(base.x - g.px(0.05f, z), top.y, g.px(0.1f, z), base.y - top.y),
-                   poleCol);
+            rig.fill(Path().addRect(base.x - g.px(0.05f, z), top.y, g.px(0.1f, z), base.y - top.y),
+                     poleCol);
             if (i == 0) {
                 continue;
             }
             const float zf = zs[i - 1];
             const Vec2 farTop = g.at(side * 2.4f, zf, 3.0f);
             const float sag = g.px(0.35f, z);
-            const auto rope = catenary(farTop, top, sag, 30);
-            c.fill(strokePolyline(rope, std::max(0.6f, g.px(0.02f, z))),
-                   storm ? hex(0x2A2830) : hex(0x4A3A30));
+            auto rope = catenary(farTop, top, sag, 30);
+            if (storm) {
+                // The wind bows every span to the left.
+                for (std::size_t k = 0; k < rope.size(); ++k) {
+                    const float t = static_cast<float>(k) / static_cast<float>(rope.size() - 1);
+                    rope[k].x -= sag * 1.4f * std::sin(3.14159f * t);
+                }
+            }
+            rig.fill(strokePolyline(rope, std::max(0.6f, g.px(0.02f, z))),
+                     storm ? hex(0x2A2830) : hex(0x4A3A30));
             for (int k = 1; k <= 3; ++k) {
                 const float t = static_cast<float>(k) / 4.0f;
                 const float zz = zf + (z - zf) * t;
@@ -193,11 +229,15 @@ void paintApproach(Canvas& c, ApproachTime time, std::uint64_t seed) {
                 }
                 const Vec2 centre{hook.x - std::sin(tilt) * r * 1.6f,
                                   hook.y + std::cos(tilt) * r * 1.6f};
-                c.fill(strokePolyline(std::vector<Vec2>{hook, centre}, std::max(0.5f, r * 0.06f)),
-                       hex(0x2A2220));
-                paperLantern(c, centre, r, r * 1.25f, style, tilt);
+                rig.fill(strokePolyline(std::vector<Vec2>{hook, centre}, std::max(0.5f, r * 0.06f)),
+                         hex(0x2A2220));
+                paperLantern(rig, centre, r, r * 1.25f, style, tilt);
             }
         }
+    }
+    if (storm) {
+        rig.tint(hex(0x10101E), [](float, float) { return 0.66f; });
+        compositeFlashLit(c, rig, flash, std::max(0.8f, f.len(1.0f)), 0.6f);
     }
 
     // Preparations: the tent, crates and a ladder (by day and at the eve).
@@ -255,27 +295,56 @@ void paintApproach(Canvas& c, ApproachTime time, std::uint64_t seed) {
         }
         c.fill(ladder, eve ? hex(0x3A2A20) : hex(0x9A7A50));
         // People at work, small.
-        const Rgb sil = eve ? hex(0x1A1018) : hex(0x2A2A34);
-        c.fill(person({{lb.x - lw * 0.3f, lerp(la, lb, 0.55f).y}, g.px(1.6f, 6.0f), Pose::Working}),
-               sil);
-        c.fill(person({g.at(-0.6f, 9.0f), g.px(1.65f, 9.0f), Pose::Walking}), sil);
-        c.fill(person({g.at(1.7f, 12.0f), g.px(1.6f, 12.0f), Pose::Working, true, true}), sil);
-        c.fill(
-            person({g.at(3.9f, 7.8f), g.px(1.7f, 7.8f), Pose::Standing, false, false, false, -1}),
-            sil);
+        // The high sun (or the lit lanterns at the eve) edges their heads and shoulders.
+        const FigureLight light{eve ? hex(0x1A1018) : hex(0x2A2A34),
+                                eve ? hex(0xFFB070) : hex(0xFFF4E0),
+                                {0.3f, -1.0f},
+                                std::max(0.7f, f.len(0.9f)),
+                                eve ? 0.5f : 0.6f,
+                                0.12f};
+        paintFigure(c, {{lb.x - lw * 0.3f, lerp(la, lb, 0.55f).y}, g.px(1.6f, 6.0f), Pose::Working},
+                    light);
+        paintFigure(c, {g.at(-0.6f, 9.0f), g.px(1.65f, 9.0f), Pose::Walking}, light);
+        paintFigure(c, {g.at(1.7f, 12.0f), g.px(1.6f, 12.0f), Pose::Working, true, true}, light);
+        paintFigure(c,
+                    {g.at(3.9f, 7.8f), g.px(1.7f, 7.8f), Pose::Standing, false, false, false, -1},
+                    light);
     } else {
-        // Night swallows the unlit lanterns; only the one that still burns keeps its colour.
-        c.tint(hex(0x10101E), [](float, float) { return 0.5f; });
-        const Rgb sil = hex(0x08080C);
-        c.fill(person({g.at(-1.2f, 6.0f), g.px(1.7f, 6.0f), Pose::Working}), sil);
-        c.fill(person({g.at(-0.3f, 6.4f), g.px(1.6f, 6.4f), Pose::Working, true, true}), sil);
-        const auto rope = sampleQuad(g.at(-1.35f, 6.0f, 1.9f), g.at(-1.8f, 5.0f, 1.2f),
-                                     g.at(-2.4f, 4.2f, 2.8f), 16);
-        c.fill(strokePolyline(rope, 1.5f * s), hex(0x2A2420));
-        // One swinging lantern still glowing.
-        const Vec2 l = g.at(-2.1f, 4.0f, 2.2f);
-        paperLantern(c, l, g.px(0.22f, 4.0f), g.px(0.28f, 4.0f), PaperStyle::LitWarm, -0.5f);
-        glow(c, l, g.px(0.9f, 4.0f), hex(0xFF8A30), 0.5f);
+        // One swinging lantern still glowing, its light running down the wet stones.
+        const Vec2 hook = g.at(-2.35f, 4.7f, 2.95f);
+        const Vec2 l = g.at(-2.05f, 4.2f, 2.25f);
+        c.fill(strokePolyline(std::vector<Vec2>{hook, l}, std::max(0.6f, g.px(0.015f, 4.2f))),
+               hex(0x1A1614));
+        const Vec2 below = g.at(-2.05f, 4.2f);
+        for (int k = 0; k < 7; ++k) {
+            const float t = static_cast<float>(k) / 6.0f;
+            glow(c, {below.x + g.px(0.05f, 4.2f) * t, below.y + g.px(0.15f + 1.1f * t, 4.2f)},
+                 g.px(0.16f + 0.08f * t, 4.2f), hex(0xFF8A30), 0.16f * (1.0f - t * 0.7f));
+        }
+        paperLantern(c, l, g.px(0.22f, 4.2f), g.px(0.28f, 4.2f), PaperStyle::LitWarm, -0.5f);
+        glow(c, l, g.px(0.9f, 4.2f), hex(0xFF8A30), 0.5f);
+
+        // Two small figures hauling on a rope torn loose from the pole, leaning into the wind:
+        // the flash edges them on the right, the lantern warms them on the left.
+        const Figure a{g.at(-1.0f, 6.2f), g.px(1.72f, 6.2f), Pose::Hauling};
+        const Figure b{g.at(-0.15f, 6.7f), g.px(1.6f, 6.7f), Pose::Hauling, true, true};
+        const Vec2 poleTop = g.at(-2.4f, 5.5f, 3.0f);
+        const Vec2 ha = personHand(a);
+        const Vec2 hb = personHand(b);
+        const Vec2 end = g.at(0.7f, 7.0f);
+        const float ropeW = std::max(0.8f, g.px(0.03f, 6.2f));
+        c.fill(
+            strokePolyline(sampleQuad(poleTop, {lerp(poleTop, ha, 0.5f).x, ha.y}, ha, 16), ropeW),
+            hex(0x5A5478));
+        for (const Figure& fig : {b, a}) {
+            const Mask body = rasterize(person(fig), c.box());
+            c.fill(body, hex(0x08080C));
+            paintRim(c, body, flash.towards, std::max(0.8f, f.len(1.2f)), flash.edge, 0.75f);
+            paintRim(c, body, {-1.0f, -0.2f}, std::max(0.7f, f.len(0.9f)), hex(0xFF9A50), 0.35f);
+        }
+        const Vec2 slack{(hb.x + end.x) * 0.5f, end.y};
+        c.fill(strokePolyline(std::vector<Vec2>{ha, hb}, ropeW), hex(0x5A5478));
+        c.fill(strokePolyline(sampleQuad(hb, slack, end, 12), ropeW), hex(0x5A5478));
     }
 
     // Cedar shade at the edges: big trunks and boughs, darker at the sides.
@@ -309,18 +378,10 @@ void paintApproach(Canvas& c, ApproachTime time, std::uint64_t seed) {
         c.tint(hex(0x120818), [](float, float) { return 0.25f; });
     }
     if (storm) {
-        RainStyle r;
-        r.count = static_cast<int>(4200 * s * s);
-        r.angle = -0.45f;
-        r.minLength = f.len(18);
-        r.maxLength = f.len(44);
-        r.width = std::max(0.8f, 1.2f * s);
-        r.color = hex(0xA8A8D8);
-        r.opacity = 0.3f;
-        rain(c, r, rng);
-        // Lightning light from the upper right.
+        stormRain(c, f, flash, g.horizon + f.len(10));
+        // The flash from the upper right over everything.
         c.tint(hex(0xB8B0F0),
-               [&](float x, float y) { return 0.12f * clamp01((x / f.w) - (y / f.h) * 0.5f); });
+               [&](float x, float y) { return 0.1f * clamp01((x / f.w) - (y / f.h) * 0.5f); });
     }
     vignette(c, storm ? 0.5f : 0.3f);
     grain(c, 0.025f, seed);
