@@ -48,8 +48,11 @@ Canvas paintStepsDusk(Studio&, const PictureEntry& e) {
     m.torii = hex(0xB8442E);
     m.seed = e.seed;
     paintStairs(c, m);
-    // Cold blue-green cast with the flames as the only warm spots.
+    // Cold blue-green cast with the flames as the only warm spots; the near steps sink into
+    // the dusk, so the light and the mist lie up the slope.
     c.tint(hex(0x2E4A4E), [](float, float) { return 0.12f; });
+    const Frame f(c);
+    c.tint(hex(0x121A1C), [&](float, float y) { return 0.4f * smoothstep(f.y(250), f.h, y); });
     return c;
 }
 

@@ -434,6 +434,37 @@ void stoneStairs(Canvas& c, const Stairs& s, Rgb tread, Rgb riser, Rgb moss, std
                                   : p.halfW;
         const float farX =
             i + 1 < static_cast<int>(steps.size()) ? steps[static_cast<std::size_t>(i + 1)].x : p.x;
+        // Each step is two or three slabs of different stone; moss grows in from the ends
+        // of the step, in the joints and where the riser meets the tread below.
+        const std::uint64_t sd = seed + 7 + static_cast<std::uint64_t>(i) * 17;
+        Rng rng(sd);
+        const int slabs = 2 + rng.below(2);
+        float cuts[4] = {-1.0f, 1.0f, 1.0f, 1.0f};
+        for (int k = 1; k < slabs; ++k) {
+            cuts[k] = -1.0f + 2.0f * static_cast<float>(k) / slabs + rng.range(-0.15f, 0.15f);
+        }
+        cuts[slabs] = 1.0f;
+        float tones[3];
+        for (float& t : tones) {
+            t = rng.range(0.84f, 1.1f);
+        }
+        const float inv = 1.0f / std::max(0.01f, p.scale);
+        auto slabTone = [=](float u) {
+            int k = 0;
+            while (k + 1 < slabs && u > cuts[k + 1]) {
+                ++k;
+            }
+            return tones[k];
+        };
+        auto mossAt = [=](float u, float n, float lower) {
+            const float side = smoothstep(0.62f, 1.0f, std::fabs(u));
+            float joint = 0;
+            for (int k = 1; k < slabs; ++k) {
+                joint = std::max(joint, 1.0f - std::fabs(u - cuts[k]) * p.halfW * inv * 8.0f);
+            }
+            return clamp01((n - 0.6f) * 1.8f + side * (0.25f + 0.7f * n) + joint * 0.4f * n +
+                           lower * 0.3f * n);
+        };
         if (treadTop < p.y) {
             Path tp;
             const Vec2 q[] = {{farX - farHalf, treadTop},
@@ -441,36 +472,38 @@ void stoneStairs(Canvas& c, const Stairs& s, Rgb tread, Rgb riser, Rgb moss, std
                               {p.x + p.halfW, p.y},
                               {p.x - p.halfW, p.y}};
             tp.addPolygon(q);
-            const std::uint64_t sd = seed + static_cast<std::uint64_t>(i) * 31;
+            const float depth = std::max(1.0f, p.y - treadTop);
             c.fill(tp, Shader([=](float x, float y) {
-                       const float n = fbm01(x / (8.0f * p.scale / 10.0f + 2.0f), y / 4.0f, sd, 3);
+                       const float u = (x - p.x) / p.halfW;
+                       const float n =
+                           fbm01((x - p.x) * inv * 3.0f, (y - p.y) / depth * 1.5f, sd + 3, 3);
+                       // Feet have worn the middle smooth and pale; the rest is dark and wet.
+                       const float worn = 1.0f - smoothstep(0.15f, 0.6f, std::fabs(u));
+                       Rgb col = scale(mix(scale(tread, 0.78f), tread, n), slabTone(u));
+                       col = mix(col, scale(tread, 1.12f), worn * 0.25f);
+                       col = mix(col, scale(moss, 0.75f), mossAt(u, n, (p.y - y) / depth) * 0.55f);
                        const float wet = wetness * valueNoise(x / 14.0f, y / 3.0f, sd + 1);
-                       Rgb col = mix(scale(tread, 0.8f), tread, n);
-                       col = mix(col, moss, clamp01((n - 0.62f) * 3.0f) * 0.6f);
-                       return mix(col, scale(tread, 1.35f), wet * 0.5f);
+                       return mix(col, scale(tread, 1.4f), wet * 0.45f);
                    }));
         }
-        // Stones are laid as two or three slabs per step; the joints show on the face.
         Path face;
         const Vec2 fq[] = {{p.x - p.halfW, p.y},
                            {p.x + p.halfW, p.y},
                            {p.x + p.halfW * 1.0f, p.y + riseH},
                            {p.x - p.halfW * 1.0f, p.y + riseH}};
         face.addPolygon(fq);
-        const std::uint64_t sd = seed + 7 + static_cast<std::uint64_t>(i) * 17;
         c.fill(face, Shader([=](float x, float y) {
-                   const float n = fbm01(x / 6.0f, y / 3.0f, sd, 3);
+                   const float u = (x - p.x) / p.halfW;
+                   const float n = fbm01((x - p.x) * inv * 3.0f, (y - p.y) * inv * 6.0f, sd, 3);
                    const float v = clamp01((y - p.y) / std::max(1.0f, riseH));
-                   Rgb col = mix(riser, scale(riser, 0.6f), v * 0.6f);
-                   col = mix(col, moss, clamp01((n - 0.6f) * 2.5f) * 0.7f * (1.0f - v * 0.5f));
-                   return scale(col, 0.85f + 0.3f * n);
+                   Rgb col = mix(riser, scale(riser, 0.62f), v * 0.55f);
+                   col = scale(col, slabTone(u) * (0.86f + 0.28f * n));
+                   const float m = mossAt(u, n, smoothstep(0.55f, 1.0f, v));
+                   return mix(col, scale(moss, 0.6f + 0.3f * n), m * 0.6f);
                }));
-        Rng rng(sd);
         Path joints;
-        const int slabs = 2 + rng.below(2);
         for (int k = 1; k < slabs; ++k) {
-            const float u = -1.0f + 2.0f * static_cast<float>(k) / slabs + rng.range(-0.15f, 0.15f);
-            joints.addRect(p.x + u * p.halfW, p.y, std::max(0.6f, p.scale * 0.02f), riseH);
+            joints.addRect(p.x + cuts[k] * p.halfW, p.y, std::max(0.6f, p.scale * 0.02f), riseH);
         }
         // The worn front edge catches a little light.
         joints.addRect(p.x - p.halfW, p.y, p.halfW * 2, std::max(0.6f, riseH * 0.12f));
