@@ -9,56 +9,12 @@
 #include "paint/noise.h"
 #include "pictures/frame.h"
 #include "pictures/pictures.h"
+#include "pictures/workshop_props.h"
 #include "scenery/figures.h"
 
 namespace velko::art {
 
 using namespace paint;
-
-namespace {
-
-// A bamboo lantern frame: rings and struts; `papered` 0..1 covers that share with washi.
-void lanternFrame(Canvas& c, Vec2 ctr, float rx, float ry, float papered, Rgb bamboo, float sc,
-                  Rng& rng) {
-    if (papered > 0) {
-        Path body;
-        body.addEllipse(ctr.x, ctr.y, rx, ry);
-        Mask m = rasterize(body, c.box());
-        if (papered < 1) {
-            Path part;
-            part.addRect(ctr.x - rx - 2, ctr.y - ry - 2, (rx * 2 + 4) * papered, ry * 2 + 4);
-            m.intersect(rasterize(part, c.box()));
-        }
-        c.fill(m,
-               radialGradient({ctr.x - rx * 0.3f, ctr.y - ry * 0.3f}, rx * 1.5f, ry * 1.5f,
-                              {{0, hex(0xFFF4DC)}, {1, hex(0xC8B090)}}),
-               0.92f);
-    }
-    Path ribs;
-    for (int i = 0; i <= 8; ++i) {
-        const float yy = ctr.y - ry + 2 * ry * static_cast<float>(i) / 8;
-        const float half = rx * std::sqrt(std::max(0.0f, 1.0f - std::pow((yy - ctr.y) / ry, 2.0f)));
-        std::vector<Vec2> ring;
-        for (int k = 0; k <= 16; ++k) {
-            const float a = 3.1416f * static_cast<float>(k) / 16;
-            ring.push_back({ctr.x - std::cos(a) * half, yy + std::sin(a) * half * 0.12f});
-        }
-        ribs.append(strokePolyline(ring, std::max(0.6f, 0.9f * sc)));
-    }
-    for (int k = 0; k < 5; ++k) {
-        const float u = -0.8f + 0.4f * static_cast<float>(k);
-        std::vector<Vec2> strut;
-        for (int i = 0; i <= 12; ++i) {
-            const float t = -1.0f + 2.0f * static_cast<float>(i) / 12;
-            strut.push_back({ctr.x + u * rx * std::sqrt(1.0f - t * t), ctr.y + t * ry});
-        }
-        ribs.append(strokePolyline(strut, std::max(0.5f, 0.7f * sc)));
-    }
-    c.fill(ribs, bamboo);
-    (void)rng;
-}
-
-}  // namespace
 
 void paintWorkshopScene(Canvas& c, WorkshopShot shot, std::uint64_t seed) {
     const Frame f(c);
@@ -97,17 +53,11 @@ void paintWorkshopScene(Canvas& c, WorkshopShot shot, std::uint64_t seed) {
     frameBars.addRect(winX, winY + f.len(40), f.len(96), f.len(3));
     c.fill(frameBars, hex(0x3A2618));
 
-    // Tools on the wall: a saw and a row of chisels.
-    c.fill(Path().addRect(f.x(470), f.y(120), f.len(110), f.len(4)), hex(0x3A2818));
-    for (int i = 0; i < 6; ++i) {
-        const float x = f.x(480 + static_cast<float>(i) * 16);
-        c.fill(Path().addRect(x, f.y(124), f.len(4), f.len(28)), hex(0x6A4A2A));
-        c.fill(Path().addRect(x + f.len(1), f.y(152), f.len(2), f.len(16)), hex(0x9AA0A8));
+    // Shadows fall away from the bulb onto the back wall.
+    const BulbLight light{bulb, 0.07f, f.len(2.5f), 0.5f};
+    if (!still) {
+        wallTools(c, f, light, seed + 5);
     }
-    Path saw;
-    const Vec2 sp[] = {f.at(560, 180), f.at(620, 184), f.at(620, 200), f.at(566, 194)};
-    saw.addPolygon(sp);
-    c.fill(saw, hex(0x8A9098));
 
     // Rafters with lantern frames hanging in rows.
     for (const float ry : {14.0f, 56.0f}) {
@@ -120,14 +70,16 @@ void paintWorkshopScene(Canvas& c, WorkshopShot shot, std::uint64_t seed) {
         for (int row = 0; row < 2; ++row) {
             const float hookY = f.y(row == 0 ? 26 : 68);
             for (int i = 0; i < 7; ++i) {
-                const float x = f.x(40 + static_cast<float>(i) * 94 + static_cast<float>(row) * 47);
-                const float r = f.len(row == 0 ? 16 : 22);
-                const float cy = hookY + f.len(row == 0 ? 30 : 40);
+                // Hung where there was room, at different lengths of cord.
+                const float x = f.x(40 + static_cast<float>(i) * 94 + static_cast<float>(row) * 47 +
+                                    rng.range(-14.0f, 14.0f));
+                const float r = f.len((row == 0 ? 16 : 22) * rng.range(0.85f, 1.15f));
+                const float cy = hookY + f.len((row == 0 ? 30 : 40) + rng.range(-4.0f, 10.0f));
                 c.fill(strokePolyline(std::vector<Vec2>{{x, hookY}, {x, cy - r * 1.3f}},
                                       std::max(0.6f, 0.8f * s)),
                        hex(0x2A1A10));
                 const float papered = (i + row) % 3 == 0 ? 1.0f : (i % 4 == 1 ? 0.4f : 0.0f);
-                lanternFrame(c, {x, cy}, r, r * 1.3f, papered, hex(0xC8A870), s, rng);
+                lanternFrame(c, {x, cy}, r, r * 1.3f, papered, hex(0xC8A870), s, light);
             }
         }
     }
@@ -142,24 +94,42 @@ void paintWorkshopScene(Canvas& c, WorkshopShot shot, std::uint64_t seed) {
                const float n = fbm01(x / f.len(60), y / f.len(2), seed + 4, 4);
                return mix(hex(0x7A5230), hex(0xB08050), n);
            }));
-    c.fill(Path().addRect(f.x(-20), frontY, f.len(680), f.len(20)), hex(0x4A3020));
-    c.fill(Path().addRect(0, frontY + f.len(20), f.w, f.h), hex(0x24160E));
+    benchBody(c, f, topY, frontY, seed + 6);
 
     if (!still) {
         // Tools and materials on the bench.
         for (int i = 0; i < 3; ++i) {
             const Vec2 r = f.at(90 + static_cast<float>(i) * 30, 300 + static_cast<float>(i) * 8);
+            // A roll of washi: round along its length, the paper's spiral at its end.
             Path roll;
             roll.addRoundRect(r.x, r.y - f.len(10), f.len(70), f.len(14), f.len(6));
-            c.fill(roll, mix(hex(0xF4ECDC), hex(0xE8D8B8), static_cast<float>(i) / 3.0f));
-            c.fill(Path().addEllipse(r.x + f.len(70), r.y - f.len(3), f.len(4), f.len(7)),
-                   hex(0xD8C8A8));
+            shadowMask(c, rasterize(roll, c.box()), f.len(3), f.len(4), f.len(3), hex(0x1A0E08),
+                       0.45f);
+            const Rgb paper = mix(hex(0xF4ECDC), hex(0xE8D8B8), static_cast<float>(i) / 3.0f);
+            c.fill(roll, linearGradient(
+                             {0, r.y - f.len(10)}, {0, r.y + f.len(4)},
+                             {{0, paper}, {0.35f, scale(paper, 1.04f)}, {1, scale(paper, 0.7f)}}));
+            const Vec2 end{r.x + f.len(68), r.y - f.len(3)};
+            c.fill(Path().addEllipse(end.x, end.y, f.len(4), f.len(7)), scale(paper, 0.86f));
+            std::vector<Vec2> spiral;
+            for (int k = 0; k <= 30; ++k) {
+                const float a = static_cast<float>(k) * 0.6f;
+                const float rr = static_cast<float>(k) / 30.0f;
+                spiral.push_back(
+                    {end.x + std::cos(a) * f.len(3.5f) * rr, end.y + std::sin(a) * f.len(6) * rr});
+            }
+            c.fill(strokePolyline(spiral, std::max(0.5f, f.len(0.5f))), scale(paper, 0.6f));
         }
+        // The paste pot: a glazed jar, the bulb's light on its left shoulder, paste inside.
         Path pot;
         pot.addRect(f.x(470), f.y(282), f.len(34), f.len(28));
         pot.addEllipse(f.x(487), f.y(310), f.len(17), f.len(5));
-        c.fill(pot, hex(0x6A7A86));
-        c.fill(Path().addEllipse(f.x(487), f.y(282), f.len(17), f.len(5)), hex(0xE8E4D8));
+        shadowMask(c, rasterize(pot, c.box()), f.len(6), f.len(3), f.len(4), hex(0x1A0E08), 0.5f);
+        c.fill(pot,
+               linearGradient(f.at(470, 0), f.at(504, 0),
+                              {{0, hex(0x8A9AA6)}, {0.3f, hex(0x6A7A86)}, {1, hex(0x2E363E)}}));
+        c.fill(Path().addEllipse(f.x(487), f.y(282), f.len(17), f.len(5)), hex(0x4A545C));
+        c.fill(Path().addEllipse(f.x(487), f.y(283), f.len(14.5f), f.len(3.8f)), hex(0xE8E4D8));
         for (int i = 0; i < 3; ++i) {
             const Vec2 a = f.at(494 + static_cast<float>(i) * 4, 284);
             c.fill(strokePolyline(
@@ -173,11 +143,18 @@ void paintWorkshopScene(Canvas& c, WorkshopShot shot, std::uint64_t seed) {
         c.fill(plane, hex(0x9A6A3A));
         c.fill(Path().addRect(f.x(556), f.y(292), f.len(4), f.len(6)), hex(0xA0A4A8));
         // The half-papered round frame in the middle.
-        lanternFrame(c, f.at(320, 250), f.len(46), f.len(52), 0.5f, hex(0xD8B880), s * 1.4f, rng);
+        lanternFrame(c, f.at(320, 250), f.len(46), f.len(52), 0.5f, hex(0xD8B880), s * 1.4f,
+                     {bulb, 0.0f, 1.0f, 0.0f});
     } else {
         // The finished lantern with the child's drawing: two stick figures and a star.
         const Vec2 lc = f.at(320, 222);
-        lanternFrame(c, lc, f.len(92), f.len(104), 1.0f, hex(0xD0B078), s * 1.8f, rng);
+        // It stands on the bench: a soft shadow round its foot.
+        shadowMask(c, rasterize(Path().addEllipse(lc.x, f.y(334), f.len(70), f.len(9)), c.box()),
+                   f.len(8), 0, f.len(8), hex(0x140A06), 0.55f);
+        shadowMask(c, rasterize(Path().addEllipse(lc.x, lc.y, f.len(92), f.len(104)), c.box()),
+                   f.len(12), f.len(8), f.len(14), hex(0x140A06), 0.25f);
+        lanternFrame(c, lc, f.len(92), f.len(104), 1.0f, hex(0xD0B078), s * 1.8f,
+                     {bulb, 0.0f, 1.0f, 0.0f});
         c.fill(Path().addRoundRect(lc.x - f.len(46), lc.y - f.len(118), f.len(92), f.len(18),
                                    f.len(4)),
                hex(0x1A1210));
@@ -216,11 +193,22 @@ void paintWorkshopScene(Canvas& c, WorkshopShot shot, std::uint64_t seed) {
                 {f.x(300) + std::cos(a) * f.len(13), f.y(168) + std::sin(a) * f.len(13)});
         }
         c.fill(strokePolyline(star, w), hex(0xE0A020));
-        // Scissors and a brush beside it.
-        c.fill(strokePolyline(std::vector<Vec2>{f.at(130, 330), f.at(200, 318)}, f.len(4)),
-               hex(0x8A6030));
-        c.fill(Path().addEllipse(f.x(205), f.y(317), f.len(9), f.len(4), -0.17f), hex(0x1A1410));
-        c.fill(Path().addRect(f.x(450), f.y(320), f.len(70), f.len(12)), hex(0xF0E8D8));
+        // The brush that painted it, and a spare sheet of washi.
+        const Vec2 handle[] = {f.at(120, 334), f.at(196, 320)};
+        const float hw[] = {f.len(3.2f), f.len(4.2f)};
+        shadowMask(c, rasterize(strokeTapered(handle, hw), c.box()), f.len(2), f.len(3), f.len(2),
+                   hex(0x140A06), 0.5f);
+        c.fill(strokeTapered(handle, hw), linearGradient(f.at(0, 318), f.at(0, 336),
+                                                         {{0, hex(0xC8A060)}, {1, hex(0x7A5828)}}));
+        const Vec2 tip[] = {f.at(196, 320), f.at(206, 318), f.at(216, 317)};
+        const float tw[] = {f.len(5), f.len(4), f.len(0.8f)};
+        c.fill(strokeTapered(tip, tw), hex(0x1A1410));
+        Path sheet;
+        const Vec2 sq[] = {f.at(440, 316), f.at(522, 312), f.at(530, 330), f.at(446, 335)};
+        sheet.addPolygon(sq);
+        shadowMask(c, rasterize(sheet, c.box()), f.len(3), f.len(3), f.len(3), hex(0x140A06), 0.4f);
+        c.fill(sheet, linearGradient(f.at(440, 0), f.at(530, 0),
+                                     {{0, hex(0xF4ECDC)}, {1, hex(0xD8CCB4)}}));
     }
     if (shot == WorkshopShot::WithShingo) {
         Figure boy{f.at(170, 470), f.len(270), Pose::Standing, false, false, false, 0.6f};
