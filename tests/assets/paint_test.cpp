@@ -84,6 +84,14 @@ TEST(Rasterize, CircleAreaAndStrokeWidthComeOutRight) {
                 0.4f);
 }
 
+TEST(Rasterize, APointThatIsNotANumberLeavesTheRestOfTheShape) {
+    const Vec2 pts[] = {{2, 2}, {18, 2}, {std::nanf(""), 10}, {18, 18}, {2, 18}};
+    const Mask m = rasterize(Path().addPolygon(pts), Box{0, 0, 20, 20});
+    EXPECT_FLOAT_EQ(m.at(10, 10), 1.0f);
+    EXPECT_FLOAT_EQ(m.at(10, 16), 1.0f);
+    EXPECT_FLOAT_EQ(m.at(1, 10), 0.0f);
+}
+
 TEST(MaskOps, BlurKeepsTheTotalAndSpreadsIt) {
     Path p;
     p.addRect(10, 10, 4, 4);

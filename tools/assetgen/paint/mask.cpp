@@ -161,7 +161,28 @@ void Mask::intersect(const Mask& other) {
     }
 }
 
-Mask rasterize(const Path& path, Box clip, FillRule rule) {
+Mask rasterize(const Path& input, Box clip, FillRule rule) {
+    // A point computed from a bad number (a power of a slightly negative sine) would poison
+    // the bounds and every edge it touches; such points are left out.
+    bool finite = true;
+    for (const auto& contour : input.contours()) {
+        for (const Vec2 p : contour) {
+            finite = finite && std::isfinite(p.x) && std::isfinite(p.y);
+        }
+    }
+    Path cleaned;
+    if (!finite) {
+        for (const auto& contour : input.contours()) {
+            std::vector<Vec2> pts;
+            for (const Vec2 p : contour) {
+                if (std::isfinite(p.x) && std::isfinite(p.y)) {
+                    pts.push_back(p);
+                }
+            }
+            cleaned.addPolygon(pts);
+        }
+    }
+    const Path& path = finite ? input : cleaned;
     const Bounds b = path.bounds();
     if (b.empty || clip.empty()) {
         return Mask{};

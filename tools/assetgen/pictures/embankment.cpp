@@ -10,6 +10,7 @@
 #include "paint/noise.h"
 #include "pictures/frame.h"
 #include "pictures/pictures.h"
+#include "pictures/valley_town.h"
 #include "scenery/figures.h"
 #include "scenery/land.h"
 #include "scenery/shrine.h"
@@ -54,7 +55,9 @@ void paintEmbankmentScene(Canvas& c, const EmbankmentMood& m) {
     std::vector<Vec2> hp;
     for (float x = f.x(60 + m.shiftX); x <= f.x(420 + m.shiftX); x += 1.5f) {
         const float u = (x - f.x(60 + m.shiftX)) / f.len(360);
-        const float top = f.y(258) - f.len(88) * std::pow(std::sin(u * 3.1416f), 1.3f) -
+        // Clamped: a sine a hair below zero at the far end would make the power NaN.
+        const float rise = std::max(0.0f, std::sin(u * 3.1416f));
+        const float top = f.y(258) - f.len(88) * std::pow(rise, 1.3f) -
                           f.len(4) * fbm(x / f.len(15), 0.5f, m.seed + 3, 3);
         hp.push_back({x, top});
     }
@@ -75,27 +78,60 @@ void paintEmbankmentScene(Canvas& c, const EmbankmentMood& m) {
     c.fill(toriiSilhouette(f.x(240 + m.shiftX), f.y(196), f.len(11), f.len(8)), hex(0xE04A2A));
     c.tint(hex(0xB0C8DC), [&](float, float y) { return y < f.y(270) ? 0.22f : 0.0f; });
 
-    // The town on the far bank.
-    HouseLook house{hex(0xD8D0C0), hex(0x4A5464), hex(0x8A96A8), hex(0xFFFFFF), 0};
-    for (int row = 0; row < 3; ++row) {
-        const float baseY = f.y(262 + static_cast<float>(row) * 7);
-        const float size = f.len(6 + static_cast<float>(row) * 2.5f);
-        for (float x = L * s + f.ox; x < f.x(300 + m.shiftX);) {
-            const float w = size * rng.range(1.3f, 2.3f);
-            house.wall = mix(hex(0xE0D8C8), hex(0xA89888), rng.unit());
-            house.roof = mix(hex(0x3E4A5C), hex(0x6A5248), rng.unit());
-            distantHouse(c, x, baseY, w, size * 0.75f, house, rng, s * 0.5f);
-            x += w + size * rng.range(0.2f, 0.9f);
-        }
-    }
+    // A belt of trees along the valley floor where the far hills come down to it.
+    c.fill(rangePath({f.y(266), f.len(3), f.len(30), m.seed + 41, f.len(3), f.len(5)}, 0, f.w, f.h),
+           hex(0x6A8A7A));
+    // The town on the far bank, seen low across the water in the morning sun.
+    ValleyLight light;
+    light.sky = hex(0xD8E4F0);
+    light.ambient = hex(0xA8B0BC);
+    light.sun = hex(0xFFF0D8);
+    light.towardsSun = {0.7f, 0.6f, 0.35f};
+    light.haze = hex(0xB8CCDE);
+    light.hazeFar = 0.4f;
+    light.window = hex(0xFFFFFF);
+    light.windowsLit = 0;
+    light.ground = hex(0x7A8A6A);
+    light.fields = hex(0x8AB060);
+    light.street = hex(0xB0ACA0);
+    light.foliage = hex(0x3E6A3A);
+    const Perspective farBank{vp.x - f.len(60), horizon, 7.0f, f.len(500)};
+    ValleyLayout bank;
+    bank.zNear = 7.0f * f.len(500) / (f.y(277) - horizon);
+    bank.zFar = 2000;
+    bank.streetU = -140;
+    bank.river = false;
+    bank.landmarks = false;
+    bank.reach = 900;
+    bank.groundBottom = f.y(280);
+    bank.seed = m.seed + 40;
+    paintValleyTown(c, farBank, bank, light);
     // Land beyond the road on the right: fields and a farmhouse or two.
     Path landR;
     const Vec2 lr[] = {{vp.x, horizon}, {f.x(R), horizon}, {f.x(R), f.h}, {vp.x, f.h}};
     landR.addPolygon(lr);
     c.fill(landR, Shader([&](float x, float y) {
                const float n = fbm01(x / f.len(30), y / f.len(5), m.seed + 5, 4);
-               return mix(hex(0x7AA84A), hex(0xA8C868), n);
+               // Paddies between levees: each field a slightly different green.
+               const float z = f.len(400) / std::max(0.5f, y - horizon);
+               const float u = (x - vp.x) * z / f.len(400);
+               const float field = hash01(static_cast<int>(std::floor(u / 14.0f)),
+                                          static_cast<int>(std::floor(z / 9.0f)), m.seed + 6);
+               return scale(mix(hex(0x7AA84A), hex(0xA8C868), n), 0.92f + 0.14f * field);
            }));
+    // The levees: raised lines across the fields and running away from us.
+    Path levees;
+    for (float z = 9.0f; z < 200.0f; z += 9.0f) {
+        const float y = horizon + f.len(400) / z;
+        levees.addRect(vp.x, y, f.x(R) - vp.x, std::max(0.5f, f.len(18) / z));
+    }
+    for (float u = 14.0f; u < 400.0f; u += 14.0f) {
+        const Vec2 a{vp.x + u * f.len(400) / 200.0f, horizon + f.len(2)};
+        const Vec2 b{vp.x + u * f.len(400) / 9.0f, horizon + f.len(400) / 9.0f};
+        levees.append(
+            strokeTapered(std::vector<Vec2>{a, b}, std::vector<float>{0.4f * s, f.len(2.0f)}));
+    }
+    c.fill(levees, hex(0x5A8A3A), 0.45f);
     for (int i = 0; i < 5; ++i) {
         const float x = f.x(360 + m.shiftX + static_cast<float>(i) * 70) + rng.range(-10, 10) * s;
         c.fill(foliageClump({x, f.y(262)}, f.len(18), f.len(10), rng, 8), hex(0x3E6A3A));

@@ -89,10 +89,12 @@ private:
     // How built-up the valley is here: dense along the main street on the near bank,
     // thinning into fields at the sides and across the river, with a ragged edge.
     float density(float u, float z) const {
-        const float reach = 330.0f + 0.12f * (z - l_.zNear);
+        const float reach = l_.reach + 0.12f * (z - l_.zNear);
         float d = 1.0f - smoothstep(0.35f, 1.0f, std::fabs(u - l_.streetU) / reach);
         const float river = riverAt(l_, u);
-        if (z > river) {
+        if (!l_.river) {
+            // No water to keep clear.
+        } else if (z > river) {
             d *= 0.45f;
         } else {
             // Flood meadows along the near bank: seen from the hill, roofs there would hide
@@ -105,9 +107,9 @@ private:
 
     void ground() {
         const float top = v_.at(0, l_.zFar).y;
+        const float bottom = std::min(static_cast<float>(c_.height()), l_.groundBottom);
         Path floor;
-        floor.addRect(0, top, static_cast<float>(c_.width()),
-                      static_cast<float>(c_.height()) - top);
+        floor.addRect(0, top, static_cast<float>(c_.width()), bottom - top);
         c_.fill(floor, Shader([&](float x, float y) {
                     const float z = v_.camH * v_.focal / std::max(0.5f, y - v_.horizon);
                     const float u = uAtX(x, z);
@@ -122,7 +124,7 @@ private:
                 }));
         // The main street, and the river as a bright ribbon across the valley.
         Path street;
-        const float zEnd = riverAt(l_, l_.streetU) - kRiverHalf;
+        const float zEnd = l_.river ? riverAt(l_, l_.streetU) - kRiverHalf : l_.zFar;
         const Vec2 sq[] = {v_.at(l_.streetU - 3.5f, l_.zNear * 0.8f),
                            v_.at(l_.streetU + 3.5f, l_.zNear * 0.8f),
                            v_.at(l_.streetU + 3.5f, zEnd), v_.at(l_.streetU - 3.5f, zEnd)};
@@ -131,6 +133,9 @@ private:
                     const float z = v_.camH * v_.focal / std::max(0.5f, y - v_.horizon);
                     return mix(L_.street, L_.haze, haze(z));
                 }));
+        if (!l_.river) {
+            return;
+        }
         std::vector<Vec2> near, far;
         const float u0 = uAtX(0, l_.riverZ + 200) - 50;
         const float u1 = uAtX(static_cast<float>(c_.width()), l_.riverZ + 200) + 50;
@@ -173,11 +178,20 @@ private:
                        hex(0xDCDAD0), hex(0x8A8A86), false, 901});
         out.push_back({templeU - 10, templeU + 10, templeZ, templeZ + 18, 5, 8, RoofKind::Hipped,
                        hex(0x6A4A32), hex(0x3A3E48), false, 902});
+        if (!l_.landmarks) {
+            // Placed far out of sight: nothing is built there and nothing else is kept clear.
+            for (Building& b : out) {
+                b.z0 = b.z1 = -1e6f;
+            }
+        }
         auto clear = [&](float u0, float u1, float z0, float z1, const Building& big) {
             return u1 < big.u0 - 3 || u0 > big.u1 + 3 || z1 < big.z0 - 3 || z0 > big.z1 + 3;
         };
         const Building school = out[0];
         const Building temple = out[1];
+        if (!l_.landmarks) {
+            out.clear();
+        }
         for (float z = l_.zFar; z > l_.zNear; z -= z * 0.034f, ++row) {
             if (row % 7 == 3) {
                 continue;  // a cross street
@@ -189,11 +203,12 @@ private:
                 const float d = rng.range(7.0f, 12.0f);
                 const float zz = z + rng.range(-0.3f, 0.3f) * z * 0.034f;
                 const float mid = u + w * 0.5f;
-                if (std::fabs(mid - l_.streetU) < 5.0f + w * 0.5f && zz < riverAt(l_, mid)) {
+                const float riverZ = l_.river ? riverAt(l_, mid) : 1e9f;
+                if (std::fabs(mid - l_.streetU) < 5.0f + w * 0.5f && zz < riverZ) {
                     u = l_.streetU + 5.0f + rng.range(0.5f, 2.0f);
                     continue;
                 }
-                if (std::fabs(zz + d * 0.5f - riverAt(l_, mid)) < kRiverHalf + d * 0.5f + 6.0f) {
+                if (std::fabs(zz + d * 0.5f - riverZ) < kRiverHalf + d * 0.5f + 6.0f) {
                     u += w + 4.0f;
                     continue;
                 }
@@ -421,7 +436,7 @@ private:
 
     void lamps() {
         Rng rng(l_.seed + 3);
-        const float zEnd = riverAt(l_, l_.streetU) - kRiverHalf;
+        const float zEnd = l_.river ? riverAt(l_, l_.streetU) - kRiverHalf : l_.zFar;
         float side = 1.0f;
         for (float z = l_.zNear; z < zEnd; z += 45.0f + z * 0.03f, side = -side) {
             // Staggered from one side of the street to the other.

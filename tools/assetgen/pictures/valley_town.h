@@ -42,6 +42,10 @@ struct ValleyLayout {
     float zFar = 2600;
     float streetU = 30;  // the main street runs away from us here
     float riverZ = 1400;
+    bool river = true;          // the river crosses the valley at riverZ
+    bool landmarks = true;      // a school and a temple
+    float reach = 330;          // how far the town spreads from the main street at its near end
+    float groundBottom = 1e9f;  // canvas y below which the scene covers the ground anyway
     std::uint64_t seed = 1;
 };
 
