@@ -249,9 +249,22 @@ Mask rasterize(const Path& input, Box clip, FillRule rule) {
                 }
             }
             active.resize(keep);
-            std::sort(xs.begin(), xs.end(), [](const Crossing& a, const Crossing& c) {
+            const auto before = [](const Crossing& a, const Crossing& c) {
                 return a.x < c.x || (a.x == c.x && a.dir < c.dir);
-            });
+            };
+            if (xs.size() <= 24) {
+                // Most scanlines cross a few edges: insertion sort beats the general one.
+                for (std::size_t k = 1; k < xs.size(); ++k) {
+                    const Crossing v = xs[k];
+                    std::size_t j = k;
+                    for (; j > 0 && before(v, xs[j - 1]); --j) {
+                        xs[j] = xs[j - 1];
+                    }
+                    xs[j] = v;
+                }
+            } else {
+                std::sort(xs.begin(), xs.end(), before);
+            }
             int winding = 0;
             for (std::size_t k = 0; k + 1 < xs.size(); ++k) {
                 winding += xs[k].dir;

@@ -17,9 +17,12 @@ float lerp(float a, float b, float t) {
 }
 
 // One of eight unit-ish gradient directions picked by the lattice hash.
-float gradDot(std::int32_t ix, std::int32_t iy, float dx, float dy, std::uint64_t seed) {
-    const int h = static_cast<int>(hash01(ix, iy, seed) * 8.0f);
-    switch (h & 7) {
+int gradIndex(std::int32_t ix, std::int32_t iy, std::uint64_t seed) {
+    return static_cast<int>(hash01(ix, iy, seed) * 8.0f) & 7;
+}
+
+float gradDot(int h, float dx, float dy) {
+    switch (h) {
         case 0:
             return dx + dy;
         case 1:
@@ -53,7 +56,39 @@ float valueNoise(float x, float y, std::uint64_t seed) {
     return lerp(a, b, ty);
 }
 
+namespace {
+
+// Neighbouring pixels fall in the same lattice cell, and fbm's octaves interleave: a small
+// cache of the last cell seen for each seed saves hashing its corners again. It changes no
+// result, only the time.
+struct CellCache {
+    struct Entry {
+        std::int32_t ix = 0;
+        std::int32_t iy = 0;
+        std::uint64_t seed = 0;
+        bool valid = false;
+        int g[4] = {};
+    };
+    Entry entries[64];
+
+    const int* corners(std::int32_t ix, std::int32_t iy, std::uint64_t seed) {
+        Entry& e = entries[(seed ^ (seed >> 7) ^ (seed >> 13)) & 63];
+        if (!e.valid || e.ix != ix || e.iy != iy || e.seed != seed) {
+            e = {ix,
+                 iy,
+                 seed,
+                 true,
+                 {gradIndex(ix, iy, seed), gradIndex(ix + 1, iy, seed), gradIndex(ix, iy + 1, seed),
+                  gradIndex(ix + 1, iy + 1, seed)}};
+        }
+        return e.g;
+    }
+};
+
+}  // namespace
+
 float gradientNoise(float x, float y, std::uint64_t seed) {
+    thread_local CellCache cache;
     const float fx = std::floor(x);
     const float fy = std::floor(y);
     const auto ix = static_cast<std::int32_t>(fx);
@@ -62,9 +97,9 @@ float gradientNoise(float x, float y, std::uint64_t seed) {
     const float dy = y - fy;
     const float tx = fade(dx);
     const float ty = fade(dy);
-    const float a = lerp(gradDot(ix, iy, dx, dy, seed), gradDot(ix + 1, iy, dx - 1, dy, seed), tx);
-    const float b = lerp(gradDot(ix, iy + 1, dx, dy - 1, seed),
-                         gradDot(ix + 1, iy + 1, dx - 1, dy - 1, seed), tx);
+    const int* g = cache.corners(ix, iy, seed);
+    const float a = lerp(gradDot(g[0], dx, dy), gradDot(g[1], dx - 1, dy), tx);
+    const float b = lerp(gradDot(g[2], dx, dy - 1), gradDot(g[3], dx - 1, dy - 1), tx);
     return lerp(a, b, ty);
 }
 
