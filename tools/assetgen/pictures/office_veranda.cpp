@@ -55,19 +55,42 @@ Canvas paintOfficeVeranda(Studio&, const PictureEntry& e) {
     c.fill(p.side(2.6f, 0.5f, 40.0f, 0.5f, 3.2f), hex(0x3A2C20));
     c.fill(p.front(0.0f, 2.6f, 14.0f, 0.5f, 3.2f), hex(0x2E2218));
     c.fill(p.floor(0.0f, 2.6f, 0.5f, 14.0f, 3.2f), hex(0x241A12));
-    c.fill(p.side(2.55f, 3.0f, 6.0f, 1.4f, 2.6f), hex(0xD8CCB0));
-    c.fill(p.side(2.5f, 3.1f, 5.9f, 1.5f, 2.5f), hex(0xB8A888));
-    c.fill(p.floor(0.05f, 2.6f, 1.0f, 14.0f, 0.5f), Shader([&](float x, float y) {
-               return mix(hex(0x8A8A50), hex(0xA8A868),
-                          fbm01(x / f.len(30), y / f.len(2), e.seed + 2, 3));
-           }));
-    Path mats;
-    for (float z = 1.5f; z < 14.0f; z += 1.8f) {
-        mats.append(strokePolyline(std::vector<Vec2>{p.at(0.05f, z, 0.5f), p.at(2.6f, z, 0.5f)},
-                                   std::max(0.6f, p.px(0.03f, z))));
+    // A hanging scroll in the alcove on the far wall: mounting, a pale paper, a line of ink.
+    c.fill(p.side(2.55f, 3.0f, 6.0f, 1.4f, 2.6f), hex(0x4A3A2A));
+    c.fill(p.side(2.54f, 4.1f, 4.9f, 1.1f, 2.45f), hex(0x5A6A5A));
+    c.fill(p.side(2.53f, 4.25f, 4.75f, 1.25f, 2.2f), hex(0xD8D0B8));
+    c.fill(p.side(2.52f, 4.45f, 4.55f, 1.4f, 2.05f), hex(0x2A2420), 0.8f);
+
+    // Tatami: mats laid lengthwise, each a slightly different green-gold, woven along its
+    // length, edged with dark cloth on its long sides.
+    const float floorH = 0.5f;
+    auto floorPoint = [&](float x, float y) {
+        const float z = (p.camH - floorH) * p.focal / std::max(0.5f, y - p.horizon);
+        return Vec2{(x - p.vpx) * z / p.focal, z};
+    };
+    for (int col = 0; col < 3; ++col) {
+        const float u0 = 0.05f + 0.85f * static_cast<float>(col);
+        const float u1 = u0 + 0.85f;
+        for (float z = 1.0f - 0.9f * static_cast<float>(col % 2); z < 14.0f; z += 1.8f) {
+            const float za = std::max(1.0f, z);
+            const float zb = z + 1.8f;
+            const float tone = 0.9f + 0.18f * hash01(col, static_cast<int>(z * 10), e.seed + 8);
+            c.fill(p.floor(u0, u1, za, zb, floorH), Shader([&, tone](float x, float y) {
+                       const Vec2 uz = floorPoint(x, y);
+                       const float weave = 0.5f + 0.5f * std::sin(uz.x * 160.0f);
+                       const float n = fbm01(uz.x * 8.0f, uz.y * 2.0f, e.seed + 2, 3);
+                       return scale(mix(hex(0x8A8A50), hex(0xAEAC6C), n),
+                                    tone * (0.95f + 0.05f * weave));
+                   }));
+            for (const float edge : {u0, u1 - 0.045f}) {
+                c.fill(p.floor(edge, edge + 0.045f, za, zb, floorH + 0.002f), hex(0x2A2A22));
+            }
+            c.fill(strokePolyline(std::vector<Vec2>{p.at(u0, za, floorH), p.at(u1, za, floorH)},
+                                  std::max(0.5f, p.px(0.012f, za))),
+                   hex(0x5A5A34), 0.7f);
+        }
     }
-    c.fill(mats, hex(0x4A4A2A), 0.7f);
-    // The open door frames and the shoji pushed aside.
+    // The open door frames, and the shoji pushed aside: paper panes in a wooden lattice.
     for (float z = 1.2f; z < 14.0f; z += 2.4f) {
         c.fill(p.side(0.0f, z, z + 0.12f, 0.5f, 2.5f), hex(0x4A3020));
     }
@@ -78,6 +101,19 @@ Canvas paintOfficeVeranda(Studio&, const PictureEntry& e) {
                        p.at(-1.4f, 0.8f, 3.6f)};
     eave.addPolygon(eq);
     c.fill(eave, hex(0x2A1E16));
+    // Rafters under the eave and the boards of the room's ceiling, running into the distance.
+    Path rafters;
+    for (float z = 1.0f; z < 14.0f; z += 0.45f) {
+        rafters.append(strokePolyline(std::vector<Vec2>{p.at(0.0f, z, 3.4f), p.at(-1.4f, z, 3.6f)},
+                                      std::max(0.6f, p.px(0.06f, z))));
+    }
+    c.fill(rafters, hex(0x4A3626), 0.8f);
+    Path ceiling;
+    for (float u = 0.3f; u < 2.6f; u += 0.3f) {
+        ceiling.append(strokeTapered(std::vector<Vec2>{p.at(u, 0.6f, 3.2f), p.at(u, 14.0f, 3.2f)},
+                                     std::vector<float>{p.px(0.02f, 0.6f), 0.5f}));
+    }
+    c.fill(ceiling, hex(0x4A3828), 0.7f);
     // The veranda boards.
     c.fill(p.floor(-1.3f, 0.0f, 0.9f, 14.0f, 0.5f), Shader([&](float x, float y) {
                const float n = fbm01(x / f.len(80), y / f.len(1.5f), e.seed + 3, 4);
