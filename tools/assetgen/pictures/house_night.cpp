@@ -1,11 +1,13 @@
 // CG06: grandmother's house at night, the veranda seen from the garden.
 
 #include <cmath>
+#include <span>
 
 #include "paint/effects.h"
 #include "paint/noise.h"
 #include "pictures/frame.h"
 #include "pictures/pictures.h"
+#include "scenery/figures.h"
 #include "scenery/land.h"
 #include "scenery/sky.h"
 #include "scenery/town.h"
@@ -41,6 +43,13 @@ Canvas paintHouseNight(Studio&, const PictureEntry& e) {
 
     // Roof eave across the top of the house.
     tiledRoof(c, f.x(30), f.x(700), f.y(150), f.y(112), hex(0x1E2430), hex(0x3A4458), s);
+    // The round tile ends along the eave, their undersides catching the screens' glow.
+    Path ends;
+    for (float x = f.x(30); x < f.w + f.len(10); x += f.len(9)) {
+        ends.addEllipse(x, f.y(150), f.len(3.6f), f.len(3.2f));
+    }
+    c.fill(ends, hex(0x2A303C));
+    c.fill(ends.transformed(Affine::translate(0, f.len(1.2f))), hex(0x7A5A3A), 0.35f);
     // The house front: glowing paper screens between dark posts.
     const float top = f.y(152);
     const float floorY = f.y(300);
@@ -153,25 +162,98 @@ Canvas paintHouseNight(Studio&, const PictureEntry& e) {
                return mix(hex(0x0E1A24), hex(0x1E3040), n);
            }));
     c.fill(Path().addRect(0, f.y(364), f.w, f.len(6)), hex(0x2A3440));
-    // Stone basin at the left.
-    const Vec2 basin = f.at(110, 420);
-    c.fill(Path().addEllipse(basin.x, basin.y, f.len(40), f.len(26)), hex(0x3A4250));
-    c.fill(Path().addEllipse(basin.x, basin.y - f.len(14), f.len(22), f.len(6)), hex(0x4A6A8A));
-    c.fill(Path().addEllipse(basin.x - f.len(5), basin.y - f.len(15), f.len(8), f.len(2)),
-           hex(0xFFE6A8), 0.5f);
-    // The persimmon tree at the right, close and dark.
-    const Vec2 trunk[] = {f.at(560, 500), f.at(570, 380), f.at(548, 300), f.at(560, 230)};
-    c.fill(strokeTapered(trunk, std::vector<float>{f.len(26), f.len(18), f.len(12), f.len(7)}),
-           hex(0x0A0C10));
-    Path crown;
-    for (int k = 0; k < 9; ++k) {
-        crown.append(foliageClump(f.at(rng.range(490, 660), rng.range(170, 290)),
-                                  f.len(rng.range(30, 55)), f.len(rng.range(22, 40)), rng, 12));
+    // The screens' light laid on the garden: a pale panel in front of each, fading away.
+    Canvas spill(c.width(), c.height());
+    for (int i = 0; i < 6; ++i) {
+        const float x0 = f.x(60 + static_cast<float>(i) * 100);
+        const float x1 = x0 + f.len(92);
+        const float spread = f.len(26);
+        const Vec2 q[] = {{x0, f.y(366)}, {x1, f.y(366)}, {x1 + spread, f.h}, {x0 - spread, f.h}};
+        spill.fill(
+            Path().addPolygon(q),
+            linearGradient({0, f.y(366)}, {0, f.h}, {{0, hex(0xFFC070)}, {1, hex(0x000000)}}),
+            i == 3 ? 0.22f : 0.14f);
     }
-    c.fill(crown, hex(0x0A1418));
+    c.composite(spill.blurred(f.len(6)), 1.0f, Blend::Add);
+    // Stepping stones from the shoe stone at the veranda into the garden.
+    Rng stones(e.seed + 7);
+    for (int k = 0; k < 4; ++k) {
+        const float t = static_cast<float>(k) / 3.0f;
+        const Vec2 at = f.at(380 - 60 * t + stones.range(-8, 8), 380 + 80 * t);
+        const float rx = f.len(30 + 12 * t);
+        std::vector<Vec2> rim;
+        for (int i = 0; i < 10; ++i) {
+            const float a = 6.2832f * static_cast<float>(i) / 10;
+            const float r = stones.range(0.85f, 1.1f);
+            rim.push_back({at.x + std::cos(a) * rx * r, at.y + std::sin(a) * rx * 0.3f * r});
+        }
+        const Path top = Path().addPolygon(smoothClosed(rim, 4));
+        c.fill(top.transformed(Affine::translate(0, f.len(3 + 2 * t))), hex(0x0A0E14));
+        c.fill(top, linearGradient({0, at.y - rx * 0.3f}, {0, at.y + rx * 0.3f},
+                                   {{0, hex(0x6A6258)}, {1, hex(0x2A3038)}}));
+    }
+    // The stone basin at the left: a rough boulder with its bowl of still water, the sky and
+    // the screens in it, a bamboo ladle across it.
+    const Vec2 basin = f.at(110, 420);
+    std::vector<Vec2> boulder;
+    Rng rough(e.seed + 8);
+    for (int i = 0; i < 12; ++i) {
+        const float a = 6.2832f * static_cast<float>(i) / 12;
+        const float r = rough.range(0.88f, 1.08f);
+        const float up = std::sin(a) < 0 ? 0.9f : 0.75f;
+        boulder.push_back(
+            {basin.x + std::cos(a) * f.len(42) * r, basin.y + std::sin(a) * f.len(28) * r * up});
+    }
+    const Path stone = Path().addPolygon(smoothClosed(boulder, 5));
+    c.fill(stone, Shader([&](float x, float y) {
+               const float n = fbm01(x / f.len(6), y / f.len(6), e.seed + 9, 3);
+               const float lit = clamp01((x - basin.x) / f.len(60) + 0.4f) *
+                                 clamp01((basin.y - y) / f.len(30) + 0.5f);
+               return mix(scale(hex(0x2E343E), 0.8f + 0.4f * n), hex(0x8A7A64), lit * 0.7f);
+           }));
+    c.fill(Path().addEllipse(basin.x, basin.y - f.len(14), f.len(23), f.len(7)), hex(0x10141A));
+    c.fill(Path().addEllipse(basin.x, basin.y - f.len(13), f.len(20), f.len(5.5f)),
+           linearGradient({basin.x - f.len(20), 0}, {basin.x + f.len(20), 0},
+                          {{0, hex(0x0E1626)}, {1, hex(0x24324C)}}));
+    c.fill(Path().addEllipse(basin.x + f.len(8), basin.y - f.len(13.5f), f.len(5), f.len(1.1f)),
+           hex(0xFFC878), 0.45f);
+    c.fill(strokePolyline(std::vector<Vec2>{f.at(82, 404), f.at(140, 400)}, f.len(1.6f)),
+           hex(0x8A7A50));
+    c.fill(Path().addEllipse(f.x(142), f.y(400), f.len(4), f.len(3)), hex(0x8A7A50));
+    // The persimmon at the right, close, its leaves black against the glowing screens and
+    // warmed at their edges; small green fruit.
+    const Vec2 trunk[] = {f.at(560, 500), f.at(570, 380), f.at(548, 300), f.at(560, 230)};
+    Path wood = strokeTapered(trunk, std::vector<float>{f.len(26), f.len(18), f.len(12), f.len(7)});
+    const Vec2 b1[] = {f.at(552, 300), f.at(520, 250), f.at(498, 214)};
+    const Vec2 b2[] = {f.at(556, 260), f.at(600, 220), f.at(630, 200)};
+    const Vec2 b3[] = {f.at(560, 232), f.at(548, 190), f.at(556, 160)};
+    for (const auto* branch : {b1, b2, b3}) {
+        wood.append(strokeTapered(std::span<const Vec2>(branch, 3),
+                                  std::vector<float>{f.len(7), f.len(4), f.len(1.5f)}));
+    }
+    Path leaves;
+    for (int k = 0; k < 14; ++k) {
+        const Vec2 centre = f.at(rng.range(480, 670), rng.range(160, 300));
+        const float spread = f.len(rng.range(22, 38));
+        for (int i = 0; i < 46; ++i) {
+            const float a = rng.range(0.0f, 6.2832f);
+            const float d = std::sqrt(rng.unit()) * spread;
+            const Vec2 at{centre.x + std::cos(a) * d, centre.y + std::sin(a) * d * 0.75f};
+            leaves.addEllipse(at.x, at.y, f.len(rng.range(4.5f, 7.0f)),
+                              f.len(rng.range(2.2f, 3.2f)), rng.range(-1.2f, 1.2f));
+        }
+    }
+    const Mask woodMask = rasterize(wood, c.box());
+    c.fill(woodMask, hex(0x0A0C10));
+    paintRim(c, woodMask, {-1.0f, -0.2f}, std::max(0.7f, f.len(1.2f)), hex(0xC08040), 0.5f);
+    const Mask leafMask = rasterize(leaves, c.box());
+    c.fill(leafMask, hex(0x0A1418));
+    paintRim(c, leafMask, {-1.0f, 0.1f}, std::max(0.7f, f.len(1.1f)), hex(0xB08040), 0.45f);
     for (int k = 0; k < 7; ++k) {
-        c.fill(Path().addCircle(f.x(rng.range(500, 640)), f.y(rng.range(200, 290)), f.len(5)),
-               hex(0x3A2A1A));
+        const Vec2 fruit = f.at(rng.range(500, 640), rng.range(200, 290));
+        c.fill(Path().addCircle(fruit.x, fruit.y, f.len(5)), hex(0x2A3418));
+        c.fill(Path().addCircle(fruit.x - f.len(1.5f), fruit.y - f.len(1.5f), f.len(1.6f)),
+               hex(0x8A9A4A), 0.6f);
     }
     grass(
         c, 0, f.w, [&](float) { return f.y(478); }, f.len(36), static_cast<int>(160 * s),
