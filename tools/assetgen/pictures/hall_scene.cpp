@@ -79,6 +79,32 @@ void paintHallScene(Canvas& c, HallTime time, std::uint64_t seed) {
                return scale(gravel, 0.75f + 0.2f * n + 0.15f * d);
            }));
 
+    // A flagstone path across the gravel to the hall's steps.
+    {
+        const float cx = dusk ? f.x(380) : f.x(400);
+        const float top = horizon + f.len(22);
+        const Rgb slab = dusk ? hex(0x5A5C66) : hex(0xC8C2B4);
+        const Vec2 q[] = {{cx - f.len(34), top},
+                          {cx + f.len(34), top},
+                          {cx + f.len(150), f.h},
+                          {cx - f.len(150), f.h}};
+        c.fill(Path().addPolygon(q), Shader([&](float x, float y) {
+                   const float n = fbm01(x / f.len(9), y / f.len(3), seed + 11, 3);
+                   return scale(slab, 0.85f + 0.25f * n);
+               }));
+        Path joints;
+        for (int k = 0; k < 12; ++k) {
+            const float t = std::pow(static_cast<float>(k) / 11.0f, 1.7f);
+            const float y = top + t * (f.h - top);
+            const float half = f.len(34) + t * f.len(116);
+            joints.addRect(cx - half, y, half * 2, std::max(0.6f, f.len(0.4f + 1.2f * t)));
+            const float off = (k % 2 == 0 ? 0.2f : -0.25f) * half;
+            const float next = std::pow(static_cast<float>(k + 1) / 11.0f, 1.7f);
+            joints.addRect(cx + off, y, std::max(0.6f, f.len(0.5f + t)), (next - t) * (f.h - top));
+        }
+        c.fill(joints, scale(slab, 0.45f), 0.8f);
+    }
+
     // The hall.
     HallLook look{dusk ? hex(0x3E6A5A) : hex(0x5A9A82),
                   dusk ? hex(0x6A9A8A) : hex(0x9ACAB4),
@@ -106,8 +132,43 @@ void paintHallScene(Canvas& c, HallTime time, std::uint64_t seed) {
 
     // The sacred cedar at the left with its rope.
     const float trunkX = f.x(dusk ? 70 : 40);
-    cedarTrunk(c, trunkX, -10, f.y(400), f.len(120), dusk ? hex(0x2A1E18) : hex(0x5A4030),
-               dusk ? hex(0x6A5448) : hex(0xB08A68), 1.0f, seed + 5);
+    const Rgb bark = dusk ? hex(0x2A1E18) : hex(0x5A4030);
+    shadowMask(
+        c,
+        rasterize(Path().addEllipse(trunkX + f.len(20), f.y(402), f.len(120), f.len(14)), c.box()),
+        0, 0, f.len(10), hex(0x141418), 0.45f);
+    // Buttress roots flare from the trunk into the ground, so it stands in the gravel rather
+    // than on it; the ground heaps a little over them.
+    Path roots;
+    for (const float side : {-1.0f, 1.0f}) {
+        const float half = f.len(60);
+        const float out = side > 0 ? f.len(46) : f.len(30);
+        std::vector<Vec2> root{{trunkX + side * half * 0.9f, f.y(340)}};
+        const auto curve = sampleQuad({trunkX + side * half * 0.95f, f.y(350)},
+                                      {trunkX + side * half * 1.05f, f.y(396)},
+                                      {trunkX + side * (half * 0.75f + out), f.y(404)}, 12);
+        root.insert(root.end(), curve.begin(), curve.end());
+        root.push_back({trunkX + side * half * 0.7f, f.y(405)});
+        root.push_back({trunkX + side * half * 0.7f, f.y(340)});
+        roots.addPolygon(root);
+    }
+    c.fill(roots, linearGradient({trunkX - f.len(110), 0}, {trunkX + f.len(110), 0},
+                                 {{0, scale(bark, 0.7f)},
+                                  {0.6f, mix(bark, dusk ? hex(0x6A5448) : hex(0xB08A68), 0.45f)},
+                                  {1, scale(bark, 0.8f)}}));
+    cedarTrunk(c, trunkX, -10, f.y(400), f.len(120), bark, dusk ? hex(0x6A5448) : hex(0xB08A68),
+               1.0f, seed + 5);
+    Rng mound(seed + 12);
+    Path heap;
+    for (int k = 0; k < 14; ++k) {
+        const float x = trunkX + f.len(mound.range(-120, 130));
+        heap.addEllipse(x, f.y(404 + mound.range(-1, 3)), f.len(mound.range(8, 18)),
+                        f.len(mound.range(2.5f, 4.5f)));
+    }
+    c.fill(heap, Shader([&](float x, float y) {
+               const float n = valueNoise(x / f.len(1.4f), y / f.len(1.4f), seed + 4);
+               return scale(dusk ? hex(0x3E404C) : hex(0xB8B2A4), 0.8f + 0.2f * n);
+           }));
     shimenawa(c, {trunkX - f.len(64), f.y(180)}, {trunkX + f.len(64), f.y(184)}, f.len(22),
               f.len(11), dusk ? hex(0xB8A070) : hex(0xE0C890), s);
     Rng br(seed + 6);
@@ -124,10 +185,24 @@ void paintHallScene(Canvas& c, HallTime time, std::uint64_t seed) {
             const float y = f.y(rng.range(340, 460));
             const float x = f.x(rng.range(150, 620));
             const float rx = f.len(rng.range(25, 70));
-            puddles.append(foliageClump({x, y}, rx, rx * 0.15f, rng, 6));
+            // A flat, smoothly irregular pool, flatter the farther away.
+            const float flat = 0.1f + 0.12f * (y - horizon) / (f.h - horizon);
+            std::vector<Vec2> rim;
+            for (int k = 0; k < 11; ++k) {
+                const float a = 6.2832f * static_cast<float>(k) / 11;
+                const float r = rng.range(0.7f, 1.15f);
+                rim.push_back({x + std::cos(a) * rx * r, y + std::sin(a) * rx * flat * r});
+            }
+            puddles.addPolygon(smoothClosed(rim, 5));
         }
-        reflect(c, horizon + f.len(22), rasterize(puddles, c.box()).blurred(f.len(1.5f)), 0.65f,
-                f.len(2));
+        // Wet, darker gravel round each puddle; the water mirrors the hall and a little of the
+        // pale sky; its far edge catches the light.
+        const Mask water = rasterize(puddles, c.box());
+        c.fill(water.dilated(f.len(5)).blurred(f.len(5)), hex(0x5A5C70), 0.55f, Blend::Multiply);
+        const Mask soft = water.blurred(f.len(1.2f));
+        reflect(c, horizon + f.len(22), soft, 0.7f, f.len(2));
+        c.fill(soft, hex(0xC8C8A0), 0.2f);
+        paintRim(c, water, {0, -1}, std::max(0.7f, f.len(1.0f)), hex(0xE8E0B0), 0.35f);
         // The black cat on the offering box's step.
         c.fill(cat(f.at(430, 320), f.len(22), true), hex(0x08080A));
     }
