@@ -5,6 +5,7 @@
 
 #include "paint/effects.h"
 #include "paint/noise.h"
+#include "pictures/approach_props.h"
 #include "pictures/frame.h"
 #include "pictures/storm_weather.h"
 #include "scenery/figures.h"
@@ -66,8 +67,8 @@ void paintApproach(Canvas& c, ApproachTime time, std::uint64_t seed) {
                     g.horizon);
         CloudStyle big;
         big.lit = hex(0xFFFFFF);
-        big.shade = hex(0xA0B0C8);
-        big.scale = f.len(28);
+        big.shade = hex(0x8494B0);
+        big.scale = f.len(34);
         big.threshold = 0.42f;
         big.softness = 0.08f;
         big.seed = seed + 1;
@@ -195,6 +196,9 @@ void paintApproach(Canvas& c, ApproachTime time, std::uint64_t seed) {
             const float z = zs[i];
             const Vec2 base = g.at(side * 2.4f, z);
             const Vec2 top = g.at(side * 2.4f, z, 3.0f);
+            if (!storm && !eve) {
+                groundShadow(c, {g.vpx, g.horizon, g.camH, g.focal}, side * 2.4f, z, 0.14f, 0.5f);
+            }
             rig.fill(Path().addRect(base.x - g.px(0.05f, z), top.y, g.px(0.1f, z), base.y - top.y),
                      poleCol);
             if (i == 0) {
@@ -242,44 +246,12 @@ void paintApproach(Canvas& c, ApproachTime time, std::uint64_t seed) {
 
     // Preparations: the tent, crates and a ladder (by day and at the eve).
     if (!storm) {
-        const Vec2 t0 = g.at(3.0f, 9.0f, 2.2f);
-        const Vec2 t1 = g.at(5.4f, 9.0f, 2.2f);
-        const Vec2 t2 = g.at(5.4f, 6.6f, 2.2f);
-        const Vec2 t3 = g.at(3.0f, 6.6f, 2.2f);
-        Path canopy;
-        const Vec2 cp[] = {{t0.x, t0.y - g.px(0.5f, 7)}, {t1.x, t1.y - g.px(0.5f, 7)}, t2, t3};
-        canopy.addPolygon(cp);
-        Path legs;
-        for (const Vec2 p : {g.at(3.0f, 6.6f), g.at(5.4f, 6.6f), g.at(3.0f, 9.0f)}) {
-            legs.addRect(p.x - 1.2f * s, t3.y, 2.4f * s, p.y - t3.y);
-        }
-        Path under;
-        const Vec2 up[] = {t3, t2, g.at(5.4f, 6.6f), g.at(3.0f, 6.6f)};
-        under.addPolygon(up);
-        c.fill(under, eve ? hex(0x2A1A18) : hex(0x6A6A60), 0.35f);
-        Path table;
-        const Vec2 ta = g.at(3.4f, 7.4f, 0.75f);
-        const Vec2 tb = g.at(5.0f, 7.4f, 0.75f);
-        table.addRect(ta.x, ta.y, tb.x - ta.x, g.px(0.08f, 7.4f));
-        table.addRect(ta.x + g.px(0.1f, 7.4f), ta.y, g.px(0.05f, 7.4f), g.px(0.75f, 7.4f));
-        table.addRect(tb.x - g.px(0.15f, 7.4f), ta.y, g.px(0.05f, 7.4f), g.px(0.75f, 7.4f));
-        c.fill(table, eve ? hex(0x4A3028) : hex(0x8A7A60));
-        c.fill(legs, eve ? hex(0x8A7A70) : hex(0xDADAD4));
-        c.fill(canopy, eve ? hex(0xC89A80) : hex(0xF6F6F0));
-        c.fill(Path().addRect(std::min(t3.x, t0.x), t3.y, t2.x - t3.x, g.px(0.25f, 4.6f)),
-               eve ? hex(0xB08A70) : hex(0xE4E4DC));
-        // Crates and a ladder at the left.
-        for (int k = 0; k < 5; ++k) {
-            const float z = 5.5f + static_cast<float>(k % 2) * 0.6f;
-            const float hgt = static_cast<float>(k / 2) * 0.5f;
-            const Vec2 a = g.at(-3.9f + static_cast<float>(k % 3) * 0.55f, z + 2.0f, hgt + 0.5f);
-            const float w = g.px(0.55f, z + 2.0f);
-            Path crate;
-            crate.addRect(a.x, a.y, w, g.px(0.5f, z + 2.0f));
-            c.fill(crate, eve ? hex(0x5A3A28) : hex(0xB08A5A));
-            c.fill(Path().addRect(a.x, a.y + w * 0.42f, w, w * 0.08f),
-                   eve ? hex(0x3A2418) : hex(0x7A5A38));
-        }
+        const Perspective ground{g.vpx, g.horizon, g.camH, g.focal};
+        const PropLight props{eve, s};
+        festivalTent(c, ground, 3.0f, 5.4f, 6.6f, 9.0f, props);
+        // Crates stacked by the path at the left.
+        Rng crates(seed + 12);
+        crateStack(c, ground, -4.1f, 7.2f, props, crates);
         const Vec2 la = g.at(-2.6f, 6.0f);
         const Vec2 lb = g.at(-2.45f, 6.0f, 2.8f);
         const float lw = g.px(0.4f, 6.0f);
@@ -304,6 +276,11 @@ void paintApproach(Canvas& c, ApproachTime time, std::uint64_t seed) {
                                 0.12f};
         paintFigure(c, {{lb.x - lw * 0.3f, lerp(la, lb, 0.55f).y}, g.px(1.6f, 6.0f), Pose::Working},
                     light);
+        if (!eve) {
+            for (const Vec2 feet : {Vec2{-0.6f, 9.0f}, Vec2{1.7f, 12.0f}, Vec2{3.9f, 7.8f}}) {
+                groundShadow(c, ground, feet.x, feet.y, 0.3f, 0.55f);
+            }
+        }
         paintFigure(c, {g.at(-0.6f, 9.0f), g.px(1.65f, 9.0f), Pose::Walking}, light);
         paintFigure(c, {g.at(1.7f, 12.0f), g.px(1.6f, 12.0f), Pose::Working, true, true}, light);
         paintFigure(c,
