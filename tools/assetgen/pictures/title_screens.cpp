@@ -92,6 +92,13 @@ Canvas paintTitle(Studio& studio, const PictureEntry& e) {
     c.tint(hex(0x060A18),
            [&](float x, float) { return 0.45f * smoothstep(f.x(360), f.x(450), x); });
 
+    // The lettering's side is veiled a little too, so the lanterns behind the subtitle do not
+    // break it up.
+    c.tint(hex(0x060A18), [&](float x, float y) {
+        const float across = 1.0f - smoothstep(f.x(60), f.x(200), x);
+        const float down = 1.0f - smoothstep(f.y(300), f.y(360), y);
+        return 0.4f * across * down;
+    });
     // The title: brush lettering in a column, white with a faint gold glow.
     TextLayout title;
     title.x = f.x(74);
@@ -116,8 +123,10 @@ Canvas paintTitle(Studio& studio, const PictureEntry& e) {
     sub.tracking = 0.12f;
     TextLook subLook;
     subLook.fill = hex(0xF4F0E4);
-    subLook.shadow = f.len(2);
-    subLook.shadowOpacity = 0.8f;
+    subLook.shadow = f.len(3.5f);
+    subLook.shadowOffset = {f.len(1), f.len(1.5f)};
+    subLook.shadowColor = hex(0x02040C);
+    subLook.shadowOpacity = 0.95f;
     letter(c, textMask(c, studio.mincho(), studio.text("subtitle"), sub), subLook);
     TextLook small;
     small.fill = hex(0xC8CCD8);
