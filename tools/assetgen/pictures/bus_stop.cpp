@@ -191,23 +191,52 @@ Canvas paintBusStop(Studio&, const PictureEntry& e) {
     const Vec2 vp{f.x(300), horizon};
     Path fields;
     fields.addRect(0, horizon, f.w, f.h - horizon);
-    c.fill(fields, Shader([=](float x, float y) {
-               const float depth = (y - horizon) / (f.h - horizon);
-               // Rows converge on the vanishing point.
-               const float rowAngle = (x - vp.x) / std::max(1.0f, y - horizon);
-               const float rows = 0.5f + 0.5f * std::sin(rowAngle * 60.0f);
-               const float n =
-                   fbm01(x / (40.0f * s) * (0.3f + depth), y / (6.0f * s), e.seed + 20, 4);
-               Rgb col = mix(hex(0x9CC25A), hex(0x5D9A33), depth);
-               col = mix(col, hex(0xB4D06C), n * 0.35f);
-               return scale(col, 0.95f + 0.05f * rows * depth);
-           }));
-    // Dividing levees between paddies.
+    // Paddies between levees, each its own green; rice planted in rows that run towards the
+    // vanishing point, visible near us and fading where they would crowd into moire.
+    const float leveeYs[] = {300.0f, 312.0f, 330.0f, 356.0f, 395.0f, 450.0f};
+    constexpr float kPaddyWidth = 1.25f;  // lateral spacing of the levees running away
+    c.fill(
+        fields, Shader([=](float x, float y) {
+            const float depth = (y - horizon) / (f.h - horizon);
+            const float across = (x - vp.x) / std::max(1.0f, y - horizon);
+            int row = 0;
+            while (row < 6 && y > f.y(leveeYs[row])) {
+                ++row;
+            }
+            // Paddies are of uneven width: the boundaries wander by field.
+            const float shifted = across / kPaddyWidth + 0.35f * hash01(row, 5, e.seed + 23);
+            const int col = static_cast<int>(std::floor(shifted));
+            const float tone = hash01(col, row, e.seed + 21);
+            const float spacing = (y - horizon) * 6.2832f / 70.0f;
+            const float rows = std::sin(across * 70.0f) * smoothstep(4.0f * s, 10.0f * s, spacing);
+            const float n = fbm01(x / (40.0f * s) * (0.3f + depth), y / (6.0f * s), e.seed + 20, 4);
+            Rgb col0 = mix(hex(0x9CC25A), hex(0x5D9A33), depth);
+            col0 = mix(col0, hex(0xB4D06C), n * 0.35f);
+            col0 = scale(col0, 0.95f + 0.08f * tone);
+            return scale(col0, 1.0f + 0.045f * rows);
+        }));
+    // The levees: low grassy banks between the paddies, across and running away.
     Path levees;
-    for (const float yy : {300.0f, 312.0f, 330.0f, 356.0f, 395.0f, 450.0f}) {
-        levees.addRect(0, f.y(yy), f.w, f.len(0.6f + (yy - 292) / 60.0f));
+    for (const float yy : leveeYs) {
+        const float t = (yy - 292) / 180.0f;
+        const float hgt = f.len(0.6f + 3.5f * t);
+        std::vector<Vec2> top;
+        for (float x = -2; x <= f.w + 2; x += f.len(4)) {
+            top.push_back(
+                {x, f.y(yy) - hgt * (0.6f + 0.4f * valueNoise(x / f.len(6), yy, e.seed + 22))});
+        }
+        top.push_back({f.w + 2, f.y(yy) + hgt * 0.4f});
+        top.push_back({-2, f.y(yy) + hgt * 0.4f});
+        levees.addPolygon(top);
     }
-    c.fill(levees, hex(0x7A8A4A), 0.6f);
+    for (const float k : {-2.6f, -1.15f, 1.3f, 2.8f}) {
+        const Vec2 a{vp.x + k * kPaddyWidth * f.len(8), f.y(300)};
+        const Vec2 b{vp.x + k * kPaddyWidth * (f.h - horizon), f.h};
+        levees.append(
+            strokeTapered(std::vector<Vec2>{a, b}, std::vector<float>{0.5f * s, f.len(4)}));
+    }
+    c.fill(levees, hex(0x7E9848), 0.7f);
+    c.fill(levees.transformed(Affine::translate(0, -f.len(0.6f))), hex(0xB8D070), 0.25f);
     // The road: a narrowing strip to the vanishing point, with heat shimmer at its far end.
     Path road;
     const Vec2 rp[] = {
@@ -225,7 +254,17 @@ Canvas paintBusStop(Studio&, const PictureEntry& e) {
         c, 0, f.w, [&](float) { return f.y(470); }, f.len(40), static_cast<int>(90 * s),
         hex(0x3E7A2A), hex(0x9CCB5A), rng, s);
 
-    // Power line: a pole on the right, wires running across the sky to a far pole.
+    // Power line: a pole on the right, wires running across the sky to a far pole. Its
+    // shadow runs off to the right across the paddy; grass grows round its foot.
+    c.fill(strokeTapered(std::vector<Vec2>{f.at(585, 372), f.at(660, 384)},
+                         std::vector<float>{f.len(7), f.len(4)}),
+           hex(0x3A5A22), 0.4f);
+    {
+        Rng tuft(e.seed + 24);
+        grass(
+            c, f.x(574), f.x(597), [&](float) { return f.y(374); }, f.len(18), 30, hex(0x3E7A2A),
+            hex(0x9CCB5A), tuft, s);
+    }
     const auto nearTop =
         utilityPole(c, f.x(585), f.y(372), f.len(330), hex(0x7A6450), hex(0x3E3128), s);
     const auto farTop =
