@@ -179,8 +179,19 @@ void paintToriiScene(Canvas& c, const ToriiMood& m) {
         old.tall = true;
         old.flame = hex(0xFFE2A0);
         old.glow = 1.8f;
-        const Vec2 l = stoneLantern(c, cx - f.len(125), toriiBase + f.len(2), f.len(120), old);
+        // A pool of its light on the stones, and its gold on the near edge of the pillar.
+        const Vec2 foot{cx - f.len(125), toriiBase + f.len(2)};
+        c.fill(Path().addEllipse(foot.x, foot.y, f.len(110), f.len(22)),
+               radialGradient(foot, f.len(110), f.len(22),
+                              {{0, hex(0x4A3A20)}, {0.6f, hex(0x1A140C)}, {1, hex(0x000000)}}),
+               1.0f, Blend::Add);
+        const Vec2 l = stoneLantern(c, foot.x, foot.y, f.len(120), old);
         glow(c, l, f.len(70), hex(0xFFD890), 0.35f);
+        Mask near = rasterize(toriiSilhouette(cx, toriiBase, toriiH, f.len(330)), c.box());
+        const Mask reach =
+            rasterize(Path().addCircle(l.x, l.y, f.len(110)), c.box()).blurred(f.len(40));
+        near.intersect(reach);
+        paintRim(c, near, {1.0f, 0.15f}, std::max(1.0f, f.len(2.5f)), hex(0xFFD890), 0.55f);
     }
     if (m.mist > 0) {
         mist(
