@@ -77,6 +77,14 @@ void paintPreviewRiverNight(Canvas& c, std::uint64_t seed) {
     c.fill(box, linearGradient({0, l.y - h * 0.05f}, {0, l.y + h * 0.03f},
                                {{0, hex(0xFFE8B0)}, {1, hex(0xF09040)}}));
     c.fill(Path().addRect(l.x - w * 0.075f, l.y - h * 0.058f, w * 0.15f, h * 0.01f), hex(0x2A1A10));
+    // The frame's corner posts and the middle bar, and the flame seen through the paper.
+    Path frame;
+    for (const float u : {-0.07f, -0.005f, 0.06f}) {
+        frame.addRect(l.x + w * u, l.y - h * 0.05f, std::max(0.8f, w * 0.01f), h * 0.08f);
+    }
+    c.fill(frame, hex(0x5A3418), 0.8f);
+    c.fill(Path().addEllipse(l.x - w * 0.035f, l.y - h * 0.005f, w * 0.012f, h * 0.018f),
+           hex(0xFFFFF0), 0.7f);
     glow(c, l, w * 0.12f, hex(0xFFA040), 0.5f);
     vignette(c, 0.4f);
 }
