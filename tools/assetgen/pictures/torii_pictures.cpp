@@ -9,15 +9,17 @@ namespace velko::art {
 
 using namespace paint;
 
-Canvas paintToriiRain(Studio&, const PictureEntry& e) {
+Canvas paintToriiRain(Studio& studio, const PictureEntry& e) {
     Canvas c(e.width, e.height);
     ToriiMood m;
     m.seed = e.seed;
+    m.plaqueFont = &studio.mincho();
+    m.plaque = studio.text("shrine.name");
     paintToriiScene(c, m);
     return c;
 }
 
-Canvas paintToriiNight(Studio&, const PictureEntry& e) {
+Canvas paintToriiNight(Studio& studio, const PictureEntry& e) {
     Canvas c(e.width, e.height);
     ToriiMood m;
     m.night = true;
@@ -27,6 +29,8 @@ Canvas paintToriiNight(Studio&, const PictureEntry& e) {
     m.mist = 0.35f;
     m.shiftX = -40;
     m.seed = e.seed;
+    m.plaqueFont = &studio.mincho();
+    m.plaque = studio.text("shrine.name");
     paintToriiScene(c, m);
     // The stamp's corner stays calm and dark.
     const Frame f(c);

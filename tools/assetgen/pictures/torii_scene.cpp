@@ -6,6 +6,7 @@
 #include "paint/effects.h"
 #include "paint/noise.h"
 #include "pictures/frame.h"
+#include "pictures/lettering.h"
 #include "scenery/figures.h"
 #include "scenery/land.h"
 #include "scenery/shrine.h"
@@ -136,6 +137,31 @@ void paintToriiScene(Canvas& c, const ToriiMood& m) {
     ToriiLook look{m.night ? hex(0x6A2418) : hex(0xC8442C), m.night ? hex(0x2E0E0A) : hex(0x7A2418),
                    hex(0x141012), -1};
     torii(c, cx, toriiBase, toriiH, f.len(330), look);
+    if (m.plaqueFont && !m.plaque.empty()) {
+        // The shrine's name in gold on the plaque's dark face.
+        const float pw = toriiH * 0.075f;
+        const float topY = toriiBase - toriiH * 0.86f;
+        const float nukiY = toriiBase - toriiH * 0.68f;
+        TextLayout name;
+        name.x = cx;
+        name.y = topY + (nukiY - topY) * 0.12f + pw * 0.24f;
+        name.size = pw * 0.38f;
+        name.vertical = true;
+        name.tracking = 0.02f;
+        letter(c, textMask(c, *m.plaqueFont, m.plaque, name),
+               TextLook{m.night ? hex(0x8A7A50) : hex(0xC8A860)});
+    }
+    if (m.rain) {
+        // Wet lacquer: a streak of the pale sky down each pillar.
+        for (const float side : {-1.0f, 1.0f}) {
+            const float bx = cx + side * f.len(165);
+            const float top = toriiBase - toriiH * 0.86f;
+            const Vec2 pts[] = {{bx - side * toriiH * 0.02f - toriiH * 0.012f, top + f.len(6)},
+                                {bx - toriiH * 0.014f, toriiBase - toriiH * 0.07f}};
+            const float w[] = {std::max(0.8f, f.len(1.6f)), std::max(1.0f, f.len(2.4f))};
+            c.fill(strokeTapered(pts, w), hex(0xE8B0A0), 0.35f);
+        }
+    }
 
     // The girl with the umbrella, under the beam, facing the grounds.
     if (m.girl) {

@@ -4,8 +4,10 @@
 // Shared by the meeting in the rain, the ending's night, Seina's wallpaper and a preview.
 
 #include <cstdint>
+#include <string>
 
 #include "paint/canvas.h"
+#include "paint/outline_font.h"
 
 namespace velko::art {
 
@@ -17,6 +19,9 @@ struct ToriiMood {
     float mist = 0.2f;
     float shiftX = 0;  // stage units: moves the torii (room for a calendar)
     std::uint64_t seed = 1;
+    // The shrine's name on the plaque between the beams; none if no face is given.
+    const paint::OutlineFont* plaqueFont = nullptr;
+    std::string plaque;
 };
 
 void paintToriiScene(paint::Canvas& c, const ToriiMood& mood);

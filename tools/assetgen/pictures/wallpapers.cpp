@@ -98,6 +98,8 @@ Canvas paintWallSeinaCalendar(Studio& studio, const PictureEntry& e) {
     ToriiMood m;
     m.shiftX = 70;
     m.seed = e.seed;
+    m.plaqueFont = &studio.mincho();
+    m.plaque = studio.text("shrine.name");
     paintToriiScene(c, m);
     const float s = static_cast<float>(e.height) / 1080.0f;
     calendar(c, studio, 90 * s, 180 * s, 1.35f * s);
