@@ -54,10 +54,10 @@ void paintTownView(Canvas& c, const TownViewMood& m) {
         gold.threshold = 0.45f;
         gold.softness = 0.15f;
         gold.seed = m.seed + 1;
-        clouds(c, c.box(), bandEnvelope(f.y(40), f.y(120), 0.75f), gold);
+        clouds(c, c.box(), bandEnvelope(f.y(36), f.y(124), 0.67f), gold);
         gold.seed = m.seed + 2;
         gold.opacity = 0.8f;
-        clouds(c, c.box(), bandEnvelope(f.y(130), f.y(170), 0.7f), gold);
+        clouds(c, c.box(), bandEnvelope(f.y(128), f.y(172), 0.62f), gold);
     }
     // Layered hills: violet far, blue nearer.
     const Rgb far1 = tw ? hex(0x5A4A7A) : hex(0x9A6A8A);
@@ -173,11 +173,24 @@ void paintTownView(Canvas& c, const TownViewMood& m) {
         const float h = -0.16f * static_cast<float>(i);
         const float half = 1.3f;
         Path tread = view.floor(-half, half, z0, z1, h);
+        // Two or three slabs a step, each its own stone, moss at the ends, worn in the middle.
+        const std::uint64_t sd = m.seed + 10 + static_cast<std::uint64_t>(i);
+        const float cut = hash01(i, 1, sd) * 0.8f - 0.4f;
+        const float toneA = 0.85f + 0.25f * hash01(i, 2, sd);
+        const float toneB = 0.85f + 0.25f * hash01(i, 3, sd);
+        const Rgb moss = tw ? hex(0x2A3436) : hex(0x5A5A3A);
         c.fill(tread, Shader([=](float x, float y) {
-                   const float n = fbm01(x / f.len(8), y / f.len(3),
-                                         m.seed + 10 + static_cast<std::uint64_t>(i), 3);
-                   return scale(stone, 0.55f + 0.4f * n);
+                   const float n = fbm01(x / f.len(8), y / f.len(3), sd, 3);
+                   const float u = (x - view.vpx) / std::max(1.0f, view.px(half, z0));
+                   Rgb col = scale(stone, (0.55f + 0.4f * n) * (u < cut ? toneA : toneB));
+                   col = mix(col, scale(stone, 1.1f),
+                             0.25f * (1.0f - smoothstep(0.1f, 0.5f, std::fabs(u))));
+                   return mix(col, moss, smoothstep(0.7f, 1.0f, std::fabs(u)) * (0.3f + 0.5f * n));
                }));
+        const Vec2 j0 = view.at(cut * half, z0, h);
+        const Vec2 j1 = view.at(cut * half, z1, h);
+        c.fill(strokePolyline(std::vector<Vec2>{j0, j1}, std::max(0.5f, view.px(0.015f, z0))),
+               scale(stone, 0.35f), 0.7f);
         const Vec2 a = view.at(-half, z0, h);
         const Vec2 b = view.at(half, z0, h);
         c.fill(Path().addRect(a.x, a.y - std::max(0.8f, view.px(0.03f, z0)), b.x - a.x,
