@@ -224,15 +224,18 @@ void paintApproach(Canvas& c, ApproachTime time, std::uint64_t seed) {
                 const float r = g.px(0.2f, zz);
                 PaperStyle style = eve ? PaperStyle::FestivalLit : PaperStyle::FestivalWhiteRed;
                 float tilt = 0;
+                float cord = 1.6f;
                 if (storm) {
-                    tilt = rng.range(-0.6f, -0.1f);
+                    // Each swings its own way on its own length of cord; some are gone.
+                    tilt = rng.range(-0.95f, 0.25f);
+                    cord = rng.range(1.3f, 2.8f);
                     style = rng.chance(0.3f) ? PaperStyle::Torn : PaperStyle::FestivalWhiteRed;
-                    if (rng.chance(0.15f)) {
+                    if (rng.chance(0.28f)) {
                         continue;  // blown away
                     }
                 }
-                const Vec2 centre{hook.x - std::sin(tilt) * r * 1.6f,
-                                  hook.y + std::cos(tilt) * r * 1.6f};
+                const Vec2 centre{hook.x - std::sin(tilt) * r * cord,
+                                  hook.y + std::cos(tilt) * r * cord};
                 rig.fill(strokePolyline(std::vector<Vec2>{hook, centre}, std::max(0.5f, r * 0.06f)),
                          hex(0x2A2220));
                 paperLantern(rig, centre, r, r * 1.25f, style, tilt);
