@@ -145,13 +145,19 @@ Canvas paintExtras(Studio& studio, const PictureEntry& e) {
     const std::string heading = studio.text("extras.heading");
     const float size = f.len(44);
     const float w = textWidth(studio.brush(), heading, size);
+    // Ink on the pale morning sky, with a soft halo of light round it, reads better than
+    // white outlined in brown.
     TextLook look;
-    look.fill = hex(0xFFFFFF);
-    look.outline = f.len(2);
-    look.outlineColor = hex(0x3A2A20);
-    look.shadow = f.len(5);
-    look.shadowOpacity = 0.5f;
-    letter(c, textMask(c, studio.brush(), heading, {f.x(320) - w * 0.5f, f.y(62), size}), look);
+    look.fill = hex(0x2A3052);
+    look.shadow = f.len(6);
+    look.shadowOffset = {0, 0};
+    look.shadowColor = hex(0xFFFFFF);
+    look.shadowOpacity = 0.85f;
+    // The brush's kana are thin at this size: thickened a little, as a fuller brush would.
+    letter(c,
+           textMask(c, studio.brush(), heading, {f.x(320) - w * 0.5f, f.y(62), size})
+               .dilated(f.len(1.5f)),
+           look);
     return c;
 }
 
