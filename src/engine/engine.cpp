@@ -1,6 +1,8 @@
 #include "engine/engine.h"
 
+#include <algorithm>
 #include <cstdio>
+#include <vector>
 
 #include "base/utf.h"
 #include "effects/cross_hatch.h"
@@ -99,6 +101,12 @@ void Engine::RunScript() {
     }
     ++depth_;
     const std::uint64_t generation = generation_;
+    // The lines run since the program last let time pass. Between two waits nothing but
+    // the line number and the points steers the script (clicks are not taken while it
+    // runs), so meeting one of these lines again means a loop that would spin for ever.
+    std::vector<bool> passed(script::kLastLineNumber + 1);
+    std::uint64_t waits = host_.waits;
+    std::int16_t points = intPoint;
     bool stop = false;
     while (!stop) {
         host_.doEvents();
@@ -123,6 +131,18 @@ void Engine::RunScript() {
             scriptError(intLineNumber, why);
             break;
         }
+        if (host_.waits != waits || intPoint != points) {
+            std::fill(passed.begin(), passed.end(), false);
+            waits = host_.waits;
+            points = intPoint;
+        }
+        if (passed[intLineNumber]) {
+            scriptError(intLineNumber, "reached again from line " + std::to_string(lastLine_) +
+                                           " with no pause, fade or wait for the reader in "
+                                           "between; this loop would never end");
+            break;
+        }
+        passed[intLineNumber] = true;
         const Opcode op = script::opcodeOf(*line);
         lastLine_ = intLineNumber;
         host_.trace.event(

@@ -29,17 +29,25 @@ struct Host {
     // A paced step: the screen as drawn so far is shown, then the step waits until more
     // than `period` ms have passed since `start`. Nothing is processed meanwhile.
     void pace(std::uint32_t start, std::uint32_t period) {
+        ++waits;
         window.present();
         clock.waitElapsed(start, period);
     }
 
     // A plain pause (the script's WT): the screen is shown, nothing is processed.
     void sleep(std::uint32_t ms) {
+        if (ms > 0) {
+            ++waits;
+        }
         window.present();
         clock.sleep(ms);
     }
 
     bool quitting() const { return pump.quitRequested(); }
+
+    // Paced steps and pauses so far. Every wait goes through pace or sleep, so the
+    // interpreter can tell a loop of lines that lets time pass from one that spins.
+    std::uint64_t waits = 0;
 };
 
 }  // namespace velko::platform

@@ -64,6 +64,42 @@ TEST(ScriptErrors, AnsweredBoxEndsTheProgramWhenTheTitleWasNeverShown) {
     EXPECT_EQ(std::vector<std::string>(e.end() - tail.size(), e.end()), tail);
 }
 
+TEST(ScriptErrors, ALoopWithNothingThatLetsTimePassIsReportedWhereItClosesInsteadOfSpinning) {
+    const Case cases[] = {
+        {"1\tJP 1\n", 1, "reached again from line 1 "},
+        {"1\tKC\n2\tMS a.mid\n3\tIF 0:1:9:9\n", 1, "reached again from line 3 "},
+        {"1\tWT 0\n2\tBD x.bmp\n3\tWA a.wav\n4\tJP 2\n", 2, "reached again from line 4 "},
+        // FR leaves zero points at zero: nothing has changed the way round.
+        {"1\tFR\n2\tKR True\n3\tJP 1\n", 1, "never end"},
+    };
+    HeadlessGame game;
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.scenario);
+        const auto run = game.run(c.scenario, "");
+        EXPECT_EQ(run.exitCode, 0) << run.output;
+        const std::string prefix = "error " + std::to_string(c.line) + " ";
+        std::string message;
+        for (const auto& e : run.events()) {
+            if (e.rfind(prefix, 0) == 0) {
+                message = e;
+            }
+        }
+        ASSERT_FALSE(message.empty()) << "no error line for " << c.line;
+        EXPECT_NE(message.find(c.fragment), std::string::npos) << message;
+    }
+}
+
+TEST(ScriptErrors, LoopsThatPauseOrFadeRunOnUntilTheRunEnds) {
+    HeadlessGame game;
+    for (const char* scenario : {"1\tWT 1\n2\tJP 1\n", "1\tKC\n2\tPF\n3\tJP 2\n"}) {
+        SCOPED_TRACE(scenario);
+        const auto run = game.run(scenario, "", {"--until", "3000"});
+        EXPECT_EQ(run.exitCode, 0) << run.output;
+        EXPECT_FALSE(run.has("error ", true));
+        EXPECT_GT(run.executedLines().size(), 10u);
+    }
+}
+
 TEST(Title, STBuildsTheTitleScreenWithItsMusicAndWaits) {
     HeadlessGame game;
     game.addPicture("BMP/title.bmp", solid(640, 480, 0x204080));
