@@ -61,6 +61,11 @@ void MessageDisp::messageDisp(platform::Surface& picName, std::int16_t intMessMo
     if (intMessMode == 1) {
         draw(n);
     } else {
+        // A text longer than the area goes on revealing rows that cannot show, at the same
+        // pace; those steps would draw and copy the same picture again, so they only wait.
+        const std::size_t visibleEnd =
+            font ? visibleLength(lines, font->lineHeight(), mrctText_) : 0;
+        std::size_t shown = 0;
         std::size_t k = 0;
         do {
             k += 2;
@@ -70,8 +75,11 @@ void MessageDisp::messageDisp(platform::Surface& picName, std::int16_t intMessMo
                 break;
             }
             const std::uint32_t t0 = host_.clock.tickCount();
-            draw(std::min(k, n));
-            copyToScreen(picName);
+            if (shown <= visibleEnd) {
+                draw(std::min(k, n));
+                copyToScreen(picName);
+                shown = std::min(k, n);
+            }
             if (lngWait >= 0) {
                 host_.pace(t0, static_cast<std::uint32_t>(lngWait));
             } else {

@@ -155,6 +155,20 @@ std::vector<TextLine> layoutText(const platform::Font& font, std::u16string_view
     return lines;
 }
 
+std::size_t visibleLength(const std::vector<TextLine>& lines, int lineHeight,
+                          const gfx::Rect& area) {
+    std::size_t end = 0;
+    int y = area.y;
+    for (const TextLine& line : lines) {
+        if (y >= area.bottom()) {
+            break;
+        }
+        end = line.end;
+        y += lineHeight;
+    }
+    return end;
+}
+
 void drawLines(gfx::Bitmap& dst, const platform::Font& font, std::u16string_view text,
                const std::vector<TextLine>& lines, std::size_t k, const gfx::Rect& area,
                gfx::Pixel color) {

@@ -28,6 +28,11 @@ struct TextLine {
 // A break at the very end of the text opens no further line.
 std::vector<TextLine> layoutText(const platform::Font& font, std::u16string_view text, int width);
 
+// How many units of `text` can show: the end of the last of `lines` that starts inside
+// `area` (drawLines draws nothing past it), or 0 when none does.
+std::size_t visibleLength(const std::vector<TextLine>& lines, int lineHeight,
+                          const gfx::Rect& area);
+
 // Draws the first `k` units of `text` at their places in `lines` (one line-height apart from
 // the top left of `area`), clipped to `area`, over whatever `dst` holds. Half a surrogate
 // pair at the end waits for its other half rather than showing as a stray box.

@@ -200,6 +200,26 @@ TEST_F(Reveal, TextIsWhiteAndStaysInsideTheTextAreaWhereTheSixthRowIsCutNotDropp
     EXPECT_GT(sixthRowInk, 100);
 }
 
+TEST_F(Reveal, RowsBelowTheTextAreaTakeTheirStepsButDrawAndShowNothingNew) {
+    // Two hundred rows: a few show, the rest still take their time, as they always did,
+    // but each of those steps costs no drawing and no new frame.
+    std::u16string source;
+    for (int row = 0; row < 200; ++row) {
+        source += u"雨やどりの鳥居'R";
+    }
+    const std::u16string text = MessageDisp::ChangeMessage(source);
+    const std::size_t n = text.size();
+    rig.disp.messageDisp(rig.picBackBuff, 0, text, 25);
+    const std::size_t steps = n % 2 ? (n + 1) / 2 : n / 2 + 1;
+    EXPECT_EQ(rig.clock.waits.size(), steps);
+    EXPECT_EQ(rig.native.emptyPolls, static_cast<int>(steps));
+    EXPECT_LT(rig.native.frames, 60);
+    const gfx::Bitmap once = drawnOnce(text);
+    EXPECT_TRUE(sameImage(rig.picDisp.constImage(), once));
+    ASSERT_TRUE(rig.picDisp.picture());
+    EXPECT_TRUE(sameImage(*rig.picDisp.picture(), once));
+}
+
 TEST_F(Reveal, ClicksReachTheScreensListenersBetweenStepsWithoutCuttingItShort) {
     ClickCounter counter;
     rig.picDisp.subscribe(&counter);
