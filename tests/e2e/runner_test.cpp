@@ -47,6 +47,13 @@ TEST(Runner, BadInputAndArgumentsAreUsageErrors) {
     const auto bad = game.run("1\tED\n", "# fine\n100 click 5 5 middle\n");
     EXPECT_EQ(bad.exitCode, 2);
     EXPECT_NE(bad.output.find("input.txt:2:"), std::string::npos) << bad.output;
+    // "nan" and "inf" read as numbers but are no place to click.
+    for (const char* input :
+         {"100 click nan 5\n", "100 move 5 inf\n", "100 dialog-click -inf 1\n"}) {
+        const auto run = game.run("1\tED\n", input);
+        EXPECT_EQ(run.exitCode, 2) << input;
+        EXPECT_NE(run.output.find("input.txt:1:"), std::string::npos) << run.output;
+    }
 }
 
 }  // namespace

@@ -3,6 +3,8 @@
 
 #include <gtest/gtest.h>
 
+#include <cmath>
+#include <limits>
 #include <string>
 #include <vector>
 
@@ -94,7 +96,7 @@ TEST_F(WindowTest, MenuClicksHonourEnabling) {
     click(helpTitle());
     EXPECT_FALSE(window.menuBar().dropdownOpen());
     EXPECT_EQ(rec.log, Log{});
-    click(versionItem());   // no dropdown there: the click belongs to the screen below
+    click(versionItem());  // no dropdown there: the click belongs to the screen below
     ASSERT_EQ(rec.log.size(), 1u);
     EXPECT_EQ(rec.log[0].substr(0, 5), "down ");
     rec.log.clear();
@@ -189,6 +191,21 @@ TEST_F(WindowTest, ScreenInputReachesSurfaceListenersUnrounded) {
     window.dispatch(up(10, 10));
     window.dispatch(simple(InputEvent::Kind::Paint));
     EXPECT_EQ(rec.log, (Log{"down 10.500000 20.250000 b2", "move 639.750000 0.000000", "paint"}));
+}
+
+TEST_F(WindowTest, PositionsFarOffTheFrameOrNoNumberAtAllStayFiniteAndOpenNoMenu) {
+    enableAll();
+    const double nan = std::nan("");
+    const double inf = std::numeric_limits<double>::infinity();
+    window.dispatch(down(1e300, 1e300));
+    window.dispatch(down(nan, 5));
+    window.dispatch(down(5, -1e300));  // far above the menu bar
+    window.dispatch(down(nan, nan));
+    window.dispatch(move(inf, -inf));
+    window.dispatch(up(-inf, nan));
+    EXPECT_EQ(rec.log,
+              (Log{"down 1048576.000000 1048576.000000 b1", "down -1048576.000000 5.000000 b1"}));
+    EXPECT_FALSE(window.menuBar().active());
 }
 
 TEST_F(WindowTest, DisabledWindowDropsInputAndHoldsClose) {

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cctype>
 #include <charconv>
+#include <cmath>
 #include <sstream>
 
 namespace velko::headless {
@@ -32,10 +33,11 @@ bool parseTime(const std::string& s, std::uint64_t& out) {
     return ec == std::errc{} && p == end;
 }
 
+// "nan" and "inf" read as numbers, but they are no place on the screen.
 bool parseCoord(const std::string& s, double& out) {
     const auto* end = s.data() + s.size();
     const auto [p, ec] = std::from_chars(s.data(), end, out);
-    return ec == std::errc{} && p == end;
+    return ec == std::errc{} && p == end && std::isfinite(out);
 }
 
 }  // namespace

@@ -1,6 +1,7 @@
 #include "platform/ui/window.h"
 
 #include <algorithm>
+#include <cmath>
 
 #include "base/utf.h"
 #include "platform/gfx/raster.h"
@@ -105,7 +106,21 @@ void Window::dispatch(const InputEvent& event) {
     deliverPendingClose();
 }
 
-void Window::routeMouse(const InputEvent& event) {
+namespace {
+
+// A position far off the frame is simply outside everything; held to a range where every
+// conversion to whole pixels is defined. Not a number at all counts as far above the left.
+double onPlane(double v) {
+    constexpr double kFar = 1 << 20;
+    return std::isnan(v) ? -kFar : std::clamp(v, -kFar, kFar);
+}
+
+}  // namespace
+
+void Window::routeMouse(const InputEvent& raw) {
+    InputEvent event = raw;
+    event.x = onPlane(raw.x);
+    event.y = onPlane(raw.y);
     if (!overlays_.empty()) {
         Overlay* top = overlays_.back();
         switch (event.kind) {
