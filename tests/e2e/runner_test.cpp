@@ -47,6 +47,12 @@ TEST(Runner, BadInputAndArgumentsAreUsageErrors) {
     const auto bad = game.run("1\tED\n", "# fine\n100 click 5 5 middle\n");
     EXPECT_EQ(bad.exitCode, 2);
     EXPECT_NE(bad.output.find("input.txt:2:"), std::string::npos) << bad.output;
+    // A folder given as a file is refused, not read as an empty one.
+    for (const char* option : {"--input", "--script"}) {
+        const auto run = game.run("1\tED\n", "", {option, game.dir().string()});
+        EXPECT_EQ(run.exitCode, 2) << option;
+        EXPECT_NE(run.output.find("is a folder, not a file"), std::string::npos) << run.output;
+    }
     // "nan" and "inf" read as numbers but are no place to click.
     for (const char* input :
          {"100 click nan 5\n", "100 move 5 inf\n", "100 dialog-click -inf 1\n"}) {

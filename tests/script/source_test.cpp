@@ -120,6 +120,16 @@ TEST(SourceFormat, LoadGivesTheFirstFaultAndCountsTheRest) {
     EXPECT_NE(missing.error().find("/nonexistent/scenario.txt: cannot open"), std::string::npos);
 }
 
+TEST(SourceFormat, FoldersAndEndlessFilesAreRefusedNotReadAsText) {
+    // A folder reads as nothing at all: it must not pass for an empty script.
+    const auto folder = readSourceFile("/tmp");
+    ASSERT_FALSE(folder.ok());
+    EXPECT_EQ(folder.error(), "/tmp: is a folder, not a file");
+    const auto endless = readSourceFile("/dev/zero");
+    ASSERT_FALSE(endless.ok());
+    EXPECT_NE(endless.error().find("/dev/zero: larger than 64 MiB"), std::string::npos);
+}
+
 TEST(SourceFormat, ScriptAddRefusesTakenAndOutOfRangeNumbers) {
     Script s;
     EXPECT_TRUE(s.add(1, u"a"));

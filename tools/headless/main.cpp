@@ -4,7 +4,6 @@
 #include <charconv>
 #include <cstdio>
 #include <filesystem>
-#include <fstream>
 #include <iostream>
 #include <optional>
 #include <sstream>
@@ -116,14 +115,12 @@ int main(int argc, char** argv) {
 
     headless::InputScript input;
     if (inputFile) {
-        std::ifstream in(*inputFile, std::ios::binary);
-        if (!in) {
-            std::cerr << "velko-headless: " << *inputFile << ": cannot read the input file\n";
+        const auto text = script::readSourceFile(*inputFile);
+        if (!text) {
+            std::cerr << "velko-headless: " << text.error() << "\n";
             return 2;
         }
-        std::stringstream text;
-        text << in.rdbuf();
-        auto parsed = headless::parseInputScript(text.str(), *inputFile);
+        auto parsed = headless::parseInputScript(*text, *inputFile);
         if (!parsed) {
             std::cerr << "velko-headless: " << parsed.error() << "\n";
             return 2;

@@ -2,8 +2,9 @@
 
 #include <cerrno>
 #include <cstring>
+#include <filesystem>
 #include <fstream>
-#include <sstream>
+#include <system_error>
 
 #include "base/utf.h"
 
@@ -177,16 +178,30 @@ Result<Script> loadSource(std::string_view utf8, std::string_view fileName) {
 }
 
 Result<std::string> readSourceFile(const std::string& path) {
+    // A folder opens like a file and reads as nothing, which would pass for an empty file.
+    std::error_code ec;
+    if (std::filesystem::is_directory(path, ec)) {
+        return makeError(path + ": is a folder, not a file");
+    }
     std::ifstream in(path, std::ios::binary);
     if (!in) {
         return makeError(path + ": cannot open: " + std::strerror(errno));
     }
-    std::ostringstream bytes;
-    bytes << in.rdbuf();
+    // Read in pieces, so that a device or pipe that never ends is refused instead of
+    // filling the memory.
+    std::string bytes;
+    std::vector<char> piece(1 << 16);
+    while (in.read(piece.data(), static_cast<std::streamsize>(piece.size())) || in.gcount() > 0) {
+        bytes.append(piece.data(), static_cast<std::size_t>(in.gcount()));
+        if (bytes.size() > kMaxSourceBytes) {
+            return makeError(path + ": larger than " + std::to_string(kMaxSourceBytes >> 20) +
+                             " MiB; not a text this program reads");
+        }
+    }
     if (in.bad()) {
         return makeError(path + ": cannot read");
     }
-    return bytes.str();
+    return bytes;
 }
 
 Result<Script> loadSourceFile(const std::string& path) {

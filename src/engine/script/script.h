@@ -66,7 +66,9 @@ ParsedSource parseSource(std::string_view utf8);
 Result<Script> loadSource(std::string_view utf8, std::string_view fileName);
 Result<Script> loadSourceFile(const std::string& path);
 
-// The whole file as bytes; the error names the file.
+// The whole file as bytes; the error names the file. Folders and files of more than
+// kMaxSourceBytes are refused.
+inline constexpr std::size_t kMaxSourceBytes = std::size_t{64} << 20;
 Result<std::string> readSourceFile(const std::string& path);
 
 }  // namespace velko::script
