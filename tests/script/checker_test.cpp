@@ -127,6 +127,31 @@ TEST(Checker, EveryCommandThatRunsOnNeedsANextLine) {
               std::vector<std::string>{});
 }
 
+TEST(Checker, LoopsThatNeverLetTimePassAreFoundWhereTheyStart) {
+    EXPECT_EQ(check("1\tKC\n2\tMS a.mid\n3\tJP 2\n"),
+              std::vector<std::string>{"s:2: error: lines 2 to 3 go round in a loop with no "
+                                       "pause, fade or wait for the reader; it would never end"});
+    EXPECT_EQ(check("1\tWT 0\n2\tJP 1\n"),
+              std::vector<std::string>{"s:1: error: lines 1 to 2 go round in a loop with no "
+                                       "pause, fade or wait for the reader; it would never end"});
+    EXPECT_EQ(check("1\tJP 1\n"),
+              std::vector<std::string>{"s:1: error: this line comes back to itself with no "
+                                       "pause, fade or wait for the reader; it would never end"});
+    // An IF with a way out decides by the points: a warning. One whose every way leads
+    // back in cannot get out.
+    EXPECT_EQ(check("1\tIF 0:1:2:2\n2\tED\n"),
+              std::vector<std::string>{"s:1: warning: this line comes back to itself with no "
+                                       "pause, fade or wait for the reader whenever the IF on "
+                                       "line 1 leads into it; it would never end"});
+    EXPECT_EQ(check("1\tFR\n2\tIF 0:1:1:3\n3\tJP 1\n"),
+              std::vector<std::string>{"s:1: error: lines 1 to 3 go round in a loop with no "
+                                       "pause, fade or wait for the reader; it would never end"});
+    // A pause, a fade or a stop anywhere in the loop lets it be.
+    EXPECT_EQ(check("1\tWT 1\n2\tJP 1\n"), std::vector<std::string>{});
+    EXPECT_EQ(check("1\tPF\n2\tJP 1\n"), std::vector<std::string>{});
+    EXPECT_EQ(check("1\ttext\n2\tJP 1\n"), std::vector<std::string>{});
+}
+
 TEST(Checker, TheTitleNeedsItsEntriesAndTheProgramItsFirstLine) {
     EXPECT_EQ(check("1\tST\n"),
               (std::vector<std::string>{

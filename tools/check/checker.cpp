@@ -140,6 +140,8 @@ private:
             case Opcode::WT:
                 if (auto w = script::parseWait(arg); !w) {
                     fail(w.error());
+                } else {
+                    flow_[n].pauses = *w > 0;
                 }
                 break;
             case Opcode::KR:

@@ -1,5 +1,6 @@
 #include "flow.h"
 
+#include <algorithm>
 #include <deque>
 #include <string>
 
@@ -158,10 +159,144 @@ private:
     std::deque<int> work_;
 };
 
+// A line after which the next one runs at once: no stop, no fade, no pause.
+bool instant(const FlowLine& line) {
+    switch (line.op) {
+        case Opcode::PA:
+        case Opcode::PK:
+        case Opcode::PB:
+        case Opcode::PL:
+        case Opcode::PF:
+            return false;
+        case Opcode::WT:
+            return !line.pauses;
+        default: {
+            const script::Flow flow = script::flowOf(line.op);
+            return flow == script::Flow::Continues || flow == script::Flow::Jumps;
+        }
+    }
+}
+
+// Loops made only of instant lines, as the strongly connected parts of their graph
+// (Tarjan's algorithm, with an explicit stack: a loop may be thousands of lines long).
+class LoopFinder {
+public:
+    LoopFinder(const std::map<int, FlowLine>& lines, std::vector<Finding>& out)
+        : lines_(lines), out_(out) {}
+
+    void run() {
+        for (const auto& [n, line] : lines_) {
+            if (instant(line) && index_.count(n) == 0) {
+                visit(n);
+            }
+        }
+    }
+
+private:
+    std::vector<int> next(int n) const {
+        const FlowLine& line = lines_.at(n);
+        std::vector<int> out;
+        const auto add = [&](int m) {
+            const auto it = lines_.find(m);
+            if (it != lines_.end() && instant(it->second)) {
+                out.push_back(m);
+            }
+        };
+        if (script::flowOf(line.op) == script::Flow::Jumps) {
+            for (const int t : line.targets) {
+                add(t);
+            }
+        } else {
+            add(n + 1);
+        }
+        return out;
+    }
+
+    void visit(int root) {
+        struct Frame {
+            int n;
+            std::vector<int> next;
+            std::size_t i = 0;
+        };
+        std::vector<Frame> frames;
+        const auto enter = [&](int n) {
+            index_[n] = low_[n] = counter_++;
+            stack_.push_back(n);
+            onStack_[n] = true;
+            frames.push_back({n, next(n)});
+        };
+        enter(root);
+        while (!frames.empty()) {
+            Frame& f = frames.back();
+            if (f.i < f.next.size()) {
+                const int m = f.next[f.i++];
+                if (index_.count(m) == 0) {
+                    enter(m);
+                } else if (onStack_[m]) {
+                    low_[f.n] = std::min(low_[f.n], index_[m]);
+                }
+                continue;
+            }
+            const int n = f.n;
+            const bool selfLoop = std::count(f.next.begin(), f.next.end(), n) > 0;
+            frames.pop_back();
+            if (!frames.empty()) {
+                low_[frames.back().n] = std::min(low_[frames.back().n], low_[n]);
+            }
+            if (low_[n] == index_[n]) {
+                std::vector<int> part;
+                int m = 0;
+                do {
+                    m = stack_.back();
+                    stack_.pop_back();
+                    onStack_[m] = false;
+                    part.push_back(m);
+                } while (m != n);
+                if (part.size() > 1 || selfLoop) {
+                    report(part);
+                }
+            }
+        }
+    }
+
+    void report(std::vector<int>& part) {
+        std::sort(part.begin(), part.end());
+        const std::string where = part.size() == 1
+                                      ? "this line comes back to itself"
+                                      : "lines " + std::to_string(part.front()) + " to " +
+                                            std::to_string(part.back()) + " go round in a loop";
+        const std::string what = where + " with no pause, fade or wait for the reader";
+        // An IF with a target outside the loop decides, by the points, whether it is taken.
+        const auto decider = std::find_if(part.begin(), part.end(), [&](int n) {
+            const FlowLine& line = lines_.at(n);
+            return line.op == Opcode::IF &&
+                   std::any_of(line.targets.begin(), line.targets.end(), [&](int t) {
+                       return !std::binary_search(part.begin(), part.end(), t);
+                   });
+        });
+        if (decider == part.end()) {
+            out_.push_back({part.front(), Severity::Error, what + "; it would never end"});
+        } else {
+            out_.push_back({part.front(), Severity::Warning,
+                            what + " whenever the IF on line " + std::to_string(*decider) +
+                                " leads into it; it would never end"});
+        }
+    }
+
+    const std::map<int, FlowLine>& lines_;
+    std::vector<Finding>& out_;
+    std::map<int, int> index_;
+    std::map<int, int> low_;
+    std::map<int, bool> onStack_;
+    std::vector<int> stack_;
+    int counter_ = 0;
+};
+
 }  // namespace
 
 void analyseFlow(const std::map<int, FlowLine>& lines, std::vector<Finding>& out) {
     FlowAnalysis(lines, out).run();
+    LoopFinder(lines, out).run();
 }
 
 }  // namespace velko::check

@@ -17,9 +17,12 @@ namespace velko::check {
 struct FlowLine {
     script::Opcode op = script::Opcode::Message;
     std::vector<int> targets;  // JP, IF, QE and ZB targets whose arguments parsed
+    bool pauses = false;       // a WT of at least a millisecond
 };
 
-// Adds warnings for lines no path reaches and for the screen and click faults above.
+// Adds warnings for lines no path reaches and for the screen and click faults above, and
+// reports loops that go round without ever letting time pass (the player stops them as
+// script errors): an error, or a warning when an IF decides whether the loop is taken.
 void analyseFlow(const std::map<int, FlowLine>& lines, std::vector<Finding>& out);
 
 }  // namespace velko::check
