@@ -1,13 +1,7 @@
 #include "run_check.h"
 
-#include <fcntl.h>
-#include <signal.h>
-#include <sys/wait.h>
-#include <unistd.h>
-
-#include <cstdlib>
-#include <cstring>
 #include <fstream>
+#include <optional>
 #include <sstream>
 #include <vector>
 
@@ -22,6 +16,16 @@ std::string readFile(const fs::path& path) {
     std::stringstream text;
     text << in.rdbuf();
     return text.str();
+}
+
+std::optional<std::string> sanitizerReport(const std::string& err) {
+    for (const char* report :
+         {"AddressSanitizer", "LeakSanitizer", "runtime error:", "UndefinedBehaviorSanitizer"}) {
+        if (err.find(report) != std::string::npos) {
+            return report;
+        }
+    }
+    return std::nullopt;
 }
 
 bool allDigits(std::string_view s) {
@@ -90,97 +94,87 @@ std::string judgeTrace(const std::string& trace, Verdict& verdict) {
 
 }  // namespace
 
-HeadlessRun::HeadlessRun(const fs::path& headless, StressCase stressCase)
-    : case_(std::move(stressCase)), start_(std::chrono::steady_clock::now()) {
+CaseRun::CaseRun(const Tools& tools, StressCase stressCase)
+    : tools_(tools), case_(std::move(stressCase)) {
     const fs::path out = case_.dir / "out";
     std::error_code ec;
     fs::create_directories(out, ec);
-    const std::vector<std::string> args = {
-        headless.string(),     "--game",  case_.game.string(),        "--script",
-        case_.script.string(), "--input", case_.input.string(),       "--out",
-        out.string(),          "--until", std::to_string(case_.until)};
-    const std::string stdoutFile = (case_.dir / "stdout.txt").string();
-    const std::string stderrFile = (case_.dir / "stderr.txt").string();
-    pid_ = ::fork();
-    if (pid_ == 0) {
-        // Its own process group, so that a run past its time is killed whole.
-        ::setpgid(0, 0);
-        const int o = ::open(stdoutFile.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
-        const int e = ::open(stderrFile.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
-        ::dup2(o, 1);
-        ::dup2(e, 2);
-        // Sanitizers stop at their first report, with a stack, and say so on stderr.
-        ::setenv("UBSAN_OPTIONS", "print_stacktrace=1:halt_on_error=1", 0);
-        ::setenv("SDL_VIDEODRIVER", "dummy", 0);
-        std::vector<char*> argv;
-        for (const auto& a : args) {
-            argv.push_back(const_cast<char*>(a.c_str()));
+    headless_ = std::make_unique<Child>(
+        std::vector<std::string>{tools_.headless.string(), "--game", case_.game.string(),
+                                 "--script", case_.script.string(), "--input", case_.input.string(),
+                                 "--out", out.string(), "--until", std::to_string(case_.until)},
+        case_.dir / "stdout.txt", case_.dir / "stderr.txt");
+}
+
+bool CaseRun::finished(std::chrono::milliseconds limit) {
+    if (!headless_->finished(limit)) {
+        return false;
+    }
+    if (tools_.check.empty()) {
+        return true;
+    }
+    if (!check_) {
+        check_ = std::make_unique<Child>(
+            std::vector<std::string>{tools_.check.string(), "--game", case_.game.string(),
+                                     case_.script.string()},
+            case_.dir / "check-stdout.txt", case_.dir / "check-stderr.txt");
+    }
+    return check_->finished(limit);
+}
+
+std::string CaseRun::judgeCheck() const {
+    if (!check_->startError().empty()) {
+        return "velko-check: " + check_->startError();
+    }
+    if (check_->timedOut()) {
+        return "velko-check: no end within the time limit";
+    }
+    if (auto report = sanitizerReport(readFile(case_.dir / "check-stderr.txt"))) {
+        return "velko-check: sanitizer report (" + *report + ")";
+    }
+    const int status = check_->status();
+    if (status != 0 && status != 1) {
+        return "velko-check: exit status " + std::to_string(status);
+    }
+    const std::string out = readFile(case_.dir / "check-stdout.txt");
+    if (case_.badScript && (status != 1 || !namesFileAndLine(out, case_.script))) {
+        return "velko-check: no error naming the line of the format fault";
+    }
+    std::istringstream lines(out);
+    std::string line;
+    while (std::getline(lines, line)) {
+        if (!namesFileAndLine(line, case_.script) ||
+            (line.find(": error: ") == std::string::npos &&
+             line.find(": warning: ") == std::string::npos)) {
+            return "velko-check: not \"SCRIPT:LINE: error|warning: message\": " +
+                   line.substr(0, 200);
         }
-        argv.push_back(nullptr);
-        ::execv(argv[0], argv.data());
-        std::fprintf(stderr, "cannot start %s: %s\n", argv[0], std::strerror(errno));
-        ::_exit(127);
     }
-    if (pid_ < 0) {
-        startError_ = std::string("fork failed: ") + std::strerror(errno);
-    }
+    return "";
 }
 
-HeadlessRun::~HeadlessRun() {
-    if (pid_ > 0 && status_ < 0) {
-        ::kill(-pid_, SIGKILL);
-        ::kill(pid_, SIGKILL);
-        ::waitpid(pid_, nullptr, 0);
-    }
-}
-
-bool HeadlessRun::finished(std::chrono::milliseconds limit) {
-    if (pid_ < 0 || status_ >= 0) {
-        return true;
-    }
-    int status = 0;
-    const pid_t r = ::waitpid(pid_, &status, WNOHANG);
-    const auto elapsed = std::chrono::steady_clock::now() - start_;
-    seconds_ = std::chrono::duration<double>(elapsed).count();
-    if (r == pid_) {
-        status_ = WIFEXITED(status) ? WEXITSTATUS(status) : 128 + WTERMSIG(status);
-        return true;
-    }
-    if (elapsed > limit) {
-        timedOut_ = true;
-        ::kill(-pid_, SIGKILL);
-        ::kill(pid_, SIGKILL);
-        ::waitpid(pid_, &status, 0);
-        status_ = 128 + SIGKILL;
-        return true;
-    }
-    return false;
-}
-
-Verdict HeadlessRun::verdict() const {
+Verdict CaseRun::verdict() const {
     Verdict v;
-    v.exitStatus = status_;
-    v.seconds = seconds_;
+    const int status = headless_->status();
+    v.exitStatus = status;
+    v.seconds = headless_->seconds();
     const auto fail = [&](const std::string& problem) {
         v.problem = problem;
         return v;
     };
-    if (!startError_.empty()) {
-        return fail(startError_);
+    if (!headless_->startError().empty()) {
+        return fail(headless_->startError());
     }
-    if (timedOut_) {
+    if (headless_->timedOut()) {
         return fail("no end within the time limit (a hang or a stalled clock)");
     }
     const std::string err = readFile(case_.dir / "stderr.txt");
-    for (const char* report :
-         {"AddressSanitizer", "LeakSanitizer", "runtime error:", "UndefinedBehaviorSanitizer"}) {
-        if (err.find(report) != std::string::npos) {
-            return fail(std::string("sanitizer report (") + report + ")");
-        }
+    if (auto report = sanitizerReport(err)) {
+        return fail("sanitizer report (" + *report + ")");
     }
     if (case_.badScript || case_.badInput) {
-        if (status_ != 2) {
-            return fail("exit status " + std::to_string(status_) +
+        if (status != 2) {
+            return fail("exit status " + std::to_string(status) +
                         " for a malformed file (expected 2)");
         }
         const fs::path& file = case_.badScript ? case_.script : case_.input;
@@ -188,18 +182,21 @@ Verdict HeadlessRun::verdict() const {
             return fail("the refusal does not name " + file.filename().string() +
                         " and a line: " + err.substr(0, 200));
         }
-        v.passed = true;
-        return v;
+    } else if (status != 0) {
+        return fail("exit status " + std::to_string(status) + ": " + err.substr(0, 300));
+    } else {
+        const std::string trace = readFile(case_.dir / "out" / "trace.log");
+        if (trace.empty()) {
+            return fail("an empty trace");
+        }
+        if (auto problem = judgeTrace(trace, v); !problem.empty()) {
+            return fail(problem);
+        }
     }
-    if (status_ != 0) {
-        return fail("exit status " + std::to_string(status_) + ": " + err.substr(0, 300));
-    }
-    const std::string trace = readFile(case_.dir / "out" / "trace.log");
-    if (trace.empty()) {
-        return fail("an empty trace");
-    }
-    if (auto problem = judgeTrace(trace, v); !problem.empty()) {
-        return fail(problem);
+    if (check_) {
+        if (auto problem = judgeCheck(); !problem.empty()) {
+            return fail(problem);
+        }
     }
     v.passed = true;
     return v;

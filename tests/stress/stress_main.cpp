@@ -1,16 +1,19 @@
-// velko-stress: random scenarios, game folders and input files thrown at velko-headless.
+// velko-stress: random scenarios, game folders and input files thrown at velko-headless,
+// and the scenarios and folders at velko-check.
 //
 // Every case must end well within the time limit with exit status 0 (2 when the scenario
 // or the input file has a format fault, with a message naming the file and the line), with
-// no sanitizer report, and with a trace whose errors name a script line.
+// no sanitizer report, and with a trace whose errors name a script line. velko-check must
+// end with 0 or 1, every finding naming the script and a line.
 //
 // The long run, by hand, against a sanitizer build (a few thousand cases, both cores):
 //
 //   cmake -S . -B build/asan -G Ninja -DCMAKE_BUILD_TYPE=Debug
 //         -DCMAKE_CXX_FLAGS="-fsanitize=address,undefined -fno-omit-frame-pointer"
-//   cmake --build build/asan -j2 --target velko-headless velko-stress
+//   cmake --build build/asan -j2 --target velko-headless velko-check velko-stress
 //   build/asan/tests/stress/velko-stress --headless build/asan/velko-headless
-//         --seed 7 --cases 3000 --jobs 2 --work /tmp/velko-stress
+//         --check build/asan/velko-check --seed 7 --cases 3000 --jobs 2
+//         --work /tmp/velko-stress
 //
 // (each command on one line). Without --work the cases go to the temp folder.
 // A failing case is kept in WORK/fail-SEED-INDEX (scenario.txt, input.txt, game/, out/,
@@ -40,11 +43,11 @@ namespace fs = std::filesystem;
 using namespace velko::stress;
 
 constexpr const char* kUsage =
-    "usage: velko-stress --headless PATH [--seed N] [--first N] [--cases N] [--jobs N]\n"
-    "                    [--timeout SECONDS] [--work DIR] [--keep]\n";
+    "usage: velko-stress --headless PATH [--check PATH] [--seed N] [--first N] [--cases N]\n"
+    "                    [--jobs N] [--timeout SECONDS] [--work DIR] [--keep]\n";
 
 struct Options {
-    fs::path headless;
+    Tools tools;
     std::uint64_t seed = 1;
     std::uint64_t first = 0;
     std::uint64_t cases = 50;
@@ -70,7 +73,9 @@ std::optional<Options> parseOptions(int argc, char** argv) {
         const unsigned long long number = std::strtoull(value.c_str(), &end, 10);
         const bool numeric = !value.empty() && *end == '\0';
         if (arg == "--headless") {
-            o.headless = value;
+            o.tools.headless = value;
+        } else if (arg == "--check") {
+            o.tools.check = value;
         } else if (arg == "--work") {
             o.work = value;
         } else if (!numeric) {
@@ -89,7 +94,7 @@ std::optional<Options> parseOptions(int argc, char** argv) {
             return std::nullopt;
         }
     }
-    if (o.headless.empty()) {
+    if (o.tools.headless.empty()) {
         return std::nullopt;
     }
     return o;
@@ -103,12 +108,12 @@ std::uint64_t caseSeed(std::uint64_t seed, std::uint64_t index) {
     return z ^ (z >> 31);
 }
 
-void keepFailure(const Options& o, std::uint64_t index, const HeadlessRun& run,
+void keepFailure(const Options& o, std::uint64_t index, const CaseRun& run,
                  const Verdict& verdict) {
     const StressCase& c = run.stressCase();
     {
         std::ofstream command(c.dir / "command.txt");
-        command << o.headless.string() << " --game " << c.game.string() << " --script "
+        command << o.tools.headless.string() << " --game " << c.game.string() << " --script "
                 << c.script.string() << " --input " << c.input.string() << " --out "
                 << (c.dir / "out").string() << " --until " << c.until << "\n"
                 << "# " << verdict.problem << "\n";
@@ -137,7 +142,7 @@ int main(int argc, char** argv) {
 
     struct Running {
         std::uint64_t index;
-        std::unique_ptr<HeadlessRun> run;
+        std::unique_ptr<CaseRun> run;
     };
     std::deque<Running> running;
     std::uint64_t next = o.first;
@@ -153,8 +158,8 @@ int main(int argc, char** argv) {
     while (next < end || !running.empty()) {
         while (next < end && static_cast<int>(running.size()) < o.jobs) {
             const fs::path dir = o.work / ("case-" + std::to_string(next));
-            running.push_back({next, std::make_unique<HeadlessRun>(
-                                         o.headless, writeCase(dir, caseSeed(o.seed, next)))});
+            running.push_back(
+                {next, std::make_unique<CaseRun>(o.tools, writeCase(dir, caseSeed(o.seed, next)))});
             ++next;
         }
         bool any = false;
