@@ -127,7 +127,7 @@ TEST(Checker, EveryCommandThatRunsOnNeedsANextLine) {
               std::vector<std::string>{});
 }
 
-TEST(Checker, LoopsThatNeverLetTimePassAreFoundWhereTheyStart) {
+TEST(Checker, LoopsThatNeverLetTimePassAndPausesThatLastMinutes) {
     EXPECT_EQ(check("1\tKC\n2\tMS a.mid\n3\tJP 2\n"),
               std::vector<std::string>{"s:2: error: lines 2 to 3 go round in a loop with no "
                                        "pause, fade or wait for the reader; it would never end"});
@@ -146,7 +146,11 @@ TEST(Checker, LoopsThatNeverLetTimePassAreFoundWhereTheyStart) {
     EXPECT_EQ(check("1\tFR\n2\tIF 0:1:1:3\n3\tJP 1\n"),
               std::vector<std::string>{"s:1: error: lines 1 to 3 go round in a loop with no "
                                        "pause, fade or wait for the reader; it would never end"});
-    // A pause, a fade or a stop anywhere in the loop lets it be.
+    // A pause, a fade or a stop anywhere in the loop lets it be; a pause of minutes is a
+    // program that answers nothing for minutes.
+    EXPECT_EQ(check("1\tWT 60000\n2\tWT 60001\n3\tED\n"),
+              std::vector<std::string>{"s:2: warning: WT pauses 60001 ms; for all that time "
+                                       "the window answers nothing, not even its close button"});
     EXPECT_EQ(check("1\tWT 1\n2\tJP 1\n"), std::vector<std::string>{});
     EXPECT_EQ(check("1\tPF\n2\tJP 1\n"), std::vector<std::string>{});
     EXPECT_EQ(check("1\ttext\n2\tJP 1\n"), std::vector<std::string>{});

@@ -26,6 +26,9 @@ std::string formatFinding(std::string_view scriptName, const Finding& finding) {
 
 namespace {
 
+// A pause is a plain sleep: past this the reader may well think the program has hung.
+constexpr std::int32_t kLongestQuietPauseMs = 60'000;
+
 class ScenarioChecker {
 public:
     ScenarioChecker(const std::optional<std::filesystem::path>& gameDir) : gameDir_(gameDir) {}
@@ -142,6 +145,11 @@ private:
                     fail(w.error());
                 } else {
                     flow_[n].pauses = *w > 0;
+                    if (*w > kLongestQuietPauseMs) {
+                        warning(n, "WT pauses " + std::to_string(*w) +
+                                       " ms; for all that time the window answers nothing, "
+                                       "not even its close button");
+                    }
                 }
                 break;
             case Opcode::KR:
