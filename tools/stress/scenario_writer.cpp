@@ -190,13 +190,13 @@ private:
             return target();
         }
         if (op == "IF") {
-            const int fields = static_cast<int>(odd() ? random_.between(0, 6) : 4);
-            std::string spec;
-            for (int i = 0; i < fields; ++i) {
-                spec += i == 0 ? "" : ":";
-                spec += i == 0 ? number() : target();
+            const int parts = static_cast<int>(odd() ? random_.between(0, 6) : 4);
+            std::string fields;
+            for (int i = 0; i < parts; ++i) {
+                fields += i == 0 ? "" : ":";
+                fields += i == 0 ? number() : target();
             }
-            return spec;
+            return fields;
         }
         if (op == "WT") {
             return odd() ? oddNumber(random_) : std::to_string(random_.between(0, 3000));
@@ -207,14 +207,14 @@ private:
         }
         if (op == "ZB") {
             const int items = static_cast<int>(odd() ? random_.between(0, 16) : 13);
-            std::string spec;
+            std::string fields;
             for (int i = 0; i < items; ++i) {
-                spec += i == 0 ? "" : ",";
-                spec += i == 12 ? target()
+                fields += i == 0 ? "" : ",";
+                fields += i == 12 ? target()
                                 : (odd() ? oddNumber(random_)
                                          : std::to_string(random_.between(-10, 700)));
             }
-            return spec;
+            return fields;
         }
         if (op == "QE") {
             if (odd()) {

@@ -11,7 +11,7 @@
 //   cmake -S . -B build/asan -G Ninja -DCMAKE_BUILD_TYPE=Debug
 //         -DCMAKE_CXX_FLAGS="-fsanitize=address,undefined -fno-omit-frame-pointer"
 //   cmake --build build/asan -j2 --target velko-headless velko-check velko-stress
-//   build/asan/tests/stress/velko-stress --headless build/asan/velko-headless
+//   build/asan/tools/stress/velko-stress --headless build/asan/velko-headless
 //         --check build/asan/velko-check --seed 7 --cases 3000 --jobs 2
 //         --work /tmp/velko-stress
 //
