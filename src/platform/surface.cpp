@@ -41,8 +41,8 @@ void Surface::setPictureEmpty() {
 
 void Surface::clear() {
     ++version_;
-    const bool covered = picture_ && picture_->width() >= image_.width() &&
-                         picture_->height() >= image_.height();
+    const bool covered =
+        picture_ && picture_->width() >= image_.width() && picture_->height() >= image_.height();
     if (!covered) {
         image_.fill(backColor);
     }

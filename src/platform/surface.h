@@ -48,7 +48,7 @@ public:
     void setHeight(int height) { setSize(width(), height); }
 
     // The base picture. Setting it (or emptying it) also clears the image.
-    void setPicture(const gfx::Bitmap& picture);   // copies into the existing storage
+    void setPicture(const gfx::Bitmap& picture);  // copies into the existing storage
     void setPicture(gfx::Bitmap&& picture);
     void setPictureEmpty();
     const std::optional<gfx::Bitmap>& picture() const { return picture_; }

@@ -73,7 +73,8 @@ TEST_F(MessageBoxTest, FocusMovesWithTabAndArrows) {
               DialogAnswer::Cancel);
     EXPECT_EQ(run(request(Buttons::YesNoCancel, 1), {key("Right"), key("Space")}),
               DialogAnswer::Cancel);
-    EXPECT_EQ(run(request(Buttons::YesNoCancel, 2), {key("Down"), key("Return")}), DialogAnswer::Yes);
+    EXPECT_EQ(run(request(Buttons::YesNoCancel, 2), {key("Down"), key("Return")}),
+              DialogAnswer::Yes);
     EXPECT_EQ(run(request(Buttons::YesNo, 0), {key("Left"), key("Return")}), DialogAnswer::No);
     EXPECT_EQ(run(request(Buttons::YesNo, 1), {key("Up"), key("Return")}), DialogAnswer::Yes);
 }
@@ -119,7 +120,7 @@ TEST_F(MessageBoxTest, ButtonLooksPressedOnlyWhileThePointerIsOnIt) {
 
 TEST_F(MessageBoxTest, AnswerEventsPressOnlyButtonsTheBoxHas) {
     EXPECT_EQ(run(request(Buttons::YesNo), {answer(DialogAnswer::Cancel), answer(DialogAnswer::Ok),
-                                         answer(DialogAnswer::No)}),
+                                            answer(DialogAnswer::No)}),
               DialogAnswer::No);
     EXPECT_EQ(run(request(Buttons::Ok), {answer(DialogAnswer::Yes), answer(DialogAnswer::Ok)}),
               DialogAnswer::Ok);

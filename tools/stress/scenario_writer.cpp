@@ -211,8 +211,8 @@ private:
             for (int i = 0; i < items; ++i) {
                 fields += i == 0 ? "" : ",";
                 fields += i == 12 ? target()
-                                : (odd() ? oddNumber(random_)
-                                         : std::to_string(random_.between(-10, 700)));
+                                  : (odd() ? oddNumber(random_)
+                                           : std::to_string(random_.between(-10, 700)));
             }
             return fields;
         }

@@ -62,8 +62,8 @@ std::shared_ptr<const Font> FreeTypeFont::create(
                            static_cast<FT_Long>(data.bytes.size()), data.index, &face) != 0) {
         return nullptr;
     }
-    if (FT_Set_Pixel_Sizes(face, static_cast<FT_UInt>(emW), static_cast<FT_UInt>(request.emHeight)) !=
-        0) {
+    if (FT_Set_Pixel_Sizes(face, static_cast<FT_UInt>(emW),
+                           static_cast<FT_UInt>(request.emHeight)) != 0) {
         FT_Done_Face(face);
         return nullptr;
     }
