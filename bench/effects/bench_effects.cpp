@@ -24,6 +24,7 @@
 #include "platform/headless/virtual_clock.h"
 #include "platform/host.h"
 #include "platform/ui/window.h"
+#include "support/fake_platform.h"
 
 namespace velko::effects {
 namespace {
@@ -32,35 +33,8 @@ constexpr int kW = 640;
 constexpr int kH = 480;
 constexpr std::size_t kFrameBytes = std::size_t{kW} * kH * sizeof(gfx::Pixel);
 
-class BlankFont final : public platform::Font {
-public:
-    const platform::FontSpec& request() const override { return spec_; }
-    int lineHeight() const override { return 12; }
-    int ascent() const override { return 10; }
-    int advance(char32_t) const override { return 6; }
-    int measure(std::u16string_view t) const override { return 6 * static_cast<int>(t.size()); }
-    int draw(gfx::Bitmap&, int x, int, std::u16string_view t, gfx::Pixel,
-             const gfx::Rect&) const override {
-        return x + measure(t);
-    }
-
-private:
-    platform::FontSpec spec_;
-};
-
-class BlankFonts final : public platform::FontLibrary {
-public:
-    std::shared_ptr<const platform::Font> open(const platform::FontSpec&) override { return font_; }
-
-private:
-    std::shared_ptr<const platform::Font> font_ = std::make_shared<BlankFont>();
-};
-
-class NoDesktop final : public platform::Desktop {
-public:
-    void setWallpaper(const std::filesystem::path&) override {}
-    void openUrl(const std::string&) override {}
-};
+using velko::testing::BlankFonts;
+using velko::testing::NoDesktop;
 
 gfx::Bitmap noise(unsigned seed, int w = kW, int h = kH) {
     gfx::Bitmap b(w, h);

@@ -4,10 +4,6 @@
 
 #include <benchmark/benchmark.h>
 
-#include <cstdio>
-#include <cstdlib>
-#include <memory>
-#include <optional>
 #include <string>
 
 #include "base/utf.h"
@@ -15,26 +11,17 @@
 #include "message/message_disp.h"
 #include "message/text_layout.h"
 #include "platform/event_pump.h"
-#include "platform/fonts/freetype_fonts.h"
 #include "platform/gfx/raster.h"
 #include "platform/host.h"
 #include "platform/ui/window.h"
+#include "support/fake_platform.h"
+#include "support/shared_fonts.h"
 
 namespace {
 
 using namespace velko;
 
-platform::FreeTypeFontLibrary& fonts() {
-    static const std::unique_ptr<platform::FreeTypeFontLibrary> library = [] {
-        auto created = platform::FreeTypeFontLibrary::create();
-        if (!created) {
-            std::fprintf(stderr, "%s\n", created.error().c_str());
-            std::exit(1);
-        }
-        return std::move(*created);
-    }();
-    return *library;
-}
+using velko::testing::fonts;
 
 // Five lines, 140 characters with the markers: the story's longest messages.
 std::u16string fiveLines() {
@@ -89,6 +76,7 @@ void RevealStep(benchmark::State& state) {
 }
 BENCHMARK(RevealStep);
 
+// Time stands still. Unlike the tests' clock it remembers no waits, so long runs stay flat.
 class NullClock final : public platform::Clock {
 public:
     std::uint32_t tickCount() override { return now_; }
@@ -101,25 +89,12 @@ private:
     std::uint32_t now_ = 0;
 };
 
-class NullWindow final : public platform::NativeWindow {
+// Hands each frame to the optimiser so that composing it is not left out.
+class NullWindow final : public velko::testing::NullNativeWindow {
 public:
-    bool poll(platform::InputEvent&) override { return false; }
-    WaitResult wait(std::optional<std::uint32_t>) override { return WaitResult::Exhausted; }
     void present(const gfx::Bitmap& frame, int) override {
         benchmark::DoNotOptimize(frame.pixels().data());
     }
-    void setTitle(const std::string&) override {}
-    platform::DisplayInfo display() override { return {}; }
-    void show(int, int, int) override {}
-    void setFullscreen(bool) override {}
-    void setCursor(Cursor) override {}
-    int setDisplayMode(int, int, int) override { return 0; }
-};
-
-class NullDesktop final : public platform::Desktop {
-public:
-    void setWallpaper(const std::filesystem::path&) override {}
-    void openUrl(const std::string&) override {}
 };
 
 // A whole reveal through MessageDisp with time standing still: every step as the program
@@ -129,7 +104,7 @@ void WholeReveal(benchmark::State& state) {
     NullWindow native;
     platform::EventPump pump(native, clock);
     ui::Window window(native, fonts());
-    NullDesktop desktop;
+    velko::testing::NoDesktop desktop;
     platform::NullTrace trace;
     platform::Host host{clock, pump, window, fonts(), desktop, trace};
     platform::Surface picDisp("picDisp", 640, 480, &fonts());

@@ -7,6 +7,7 @@
 
 #include "display/placement.h"
 #include "display/set_window.h"
+#include "support/fake_platform.h"
 
 namespace velko::display {
 namespace {
@@ -85,22 +86,16 @@ TEST(DisplayModeRecord, FieldsAndLayout) {
     EXPECT_EQ(nonZero, 0u);
 }
 
-class FakeWindow final : public platform::NativeWindow {
+class FakeWindow final : public velko::testing::NullNativeWindow {
 public:
     platform::DisplayInfo info;
     int scale = 1;
     std::vector<std::vector<int>> calls;
     int modeResult = 0;
 
-    bool poll(platform::InputEvent&) override { return false; }
-    WaitResult wait(std::optional<std::uint32_t>) override { return WaitResult::Exhausted; }
-    void present(const gfx::Bitmap&, int) override {}
-    void setTitle(const std::string&) override {}
     platform::DisplayInfo display() override { return info; }
     void show(int x, int y, int s) override { calls.push_back({0, x, y, s}); }
     int preferredScale() override { return scale; }
-    void setFullscreen(bool) override {}
-    void setCursor(Cursor) override {}
     int setDisplayMode(int w, int h, int bpp) override {
         calls.push_back({1, w, h, bpp});
         return modeResult;

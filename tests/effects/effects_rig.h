@@ -16,41 +16,11 @@
 #include "platform/headless/virtual_clock.h"
 #include "platform/host.h"
 #include "platform/ui/window.h"
+#include "support/fake_platform.h"
 
 namespace velko::effects::testing {
 
-// Fonts are irrelevant here: the menu bar may draw its captions with nothing.
-class BlankFont final : public platform::Font {
-public:
-    const platform::FontSpec& request() const override { return spec_; }
-    int lineHeight() const override { return 12; }
-    int ascent() const override { return 10; }
-    int advance(char32_t) const override { return 6; }
-    int measure(std::u16string_view text) const override {
-        return 6 * static_cast<int>(text.size());
-    }
-    int draw(gfx::Bitmap&, int x, int, std::u16string_view text, gfx::Pixel,
-             const gfx::Rect&) const override {
-        return x + measure(text);
-    }
-
-private:
-    platform::FontSpec spec_;
-};
-
-class BlankFonts final : public platform::FontLibrary {
-public:
-    std::shared_ptr<const platform::Font> open(const platform::FontSpec&) override { return font_; }
-
-private:
-    std::shared_ptr<const platform::Font> font_ = std::make_shared<BlankFont>();
-};
-
-class NoDesktop final : public platform::Desktop {
-public:
-    void setWallpaper(const std::filesystem::path&) override {}
-    void openUrl(const std::string&) override {}
-};
+using velko::testing::BlankFonts;
 
 // Counts the clicks that reach the screen.
 class ClickCounter final : public platform::SurfaceListener {
@@ -94,7 +64,7 @@ struct Rig {
     platform::EventPump pump;
     BlankFonts fonts;
     ui::Window window;
-    NoDesktop desktop;
+    velko::testing::NoDesktop desktop;
     headless::MemoryTrace trace;
     platform::Host host;
     platform::Surface screen{"picDisp", 640, 480, &fonts};

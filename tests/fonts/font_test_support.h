@@ -1,6 +1,6 @@
 #pragma once
 
-// The real fonts, loaded once per test program.
+// The real fonts, the message font's request, and a count of what they drew.
 
 #include <gtest/gtest.h>
 
@@ -8,20 +8,11 @@
 
 #include "platform/fonts/freetype_fonts.h"
 #include "platform/gfx/bitmap.h"
+#include "support/shared_fonts.h"
 
 namespace velko::platform::testing {
 
-inline FreeTypeFontLibrary& fonts() {
-    static const std::unique_ptr<FreeTypeFontLibrary> library = [] {
-        auto created = FreeTypeFontLibrary::create();
-        if (!created) {
-            ADD_FAILURE() << created.error();
-            std::abort();
-        }
-        return std::move(*created);
-    }();
-    return *library;
-}
+using velko::testing::fonts;
 
 // The message font: a 19-pixel line, 22-pixel full-width cells.
 inline FontSpec messageSpec(bool bold = true, bool antialias = false) {

@@ -5,69 +5,23 @@
 // the test fills. Nothing here sleeps.
 
 #include <cstdint>
-#include <cstdio>
-#include <cstdlib>
 #include <deque>
-#include <functional>
-#include <memory>
-#include <optional>
-#include <string>
-#include <vector>
 
 #include "message/message_disp.h"
-#include "platform/clock.h"
-#include "platform/desktop.h"
 #include "platform/event_pump.h"
-#include "platform/fonts/freetype_fonts.h"
 #include "platform/host.h"
-#include "platform/native_window.h"
 #include "platform/surface.h"
 #include "platform/trace.h"
 #include "platform/ui/window.h"
+#include "support/fake_platform.h"
+#include "support/shared_fonts.h"
 
 namespace velko::message::testing {
 
-inline platform::FreeTypeFontLibrary& fonts() {
-    static const std::unique_ptr<platform::FreeTypeFontLibrary> library = [] {
-        auto created = platform::FreeTypeFontLibrary::create();
-        if (!created) {
-            std::fprintf(stderr, "%s\n", created.error().c_str());
-            std::abort();
-        }
-        return std::move(*created);
-    }();
-    return *library;
-}
+using velko::testing::fonts;
 
-class ManualClock final : public platform::Clock {
-public:
-    explicit ManualClock(std::uint32_t start = 0) : now_(start) {}
-
-    struct Wait {
-        std::uint32_t start;
-        std::uint32_t period;
-    };
-
-    std::uint32_t tickCount() override { return now_; }
-    void sleep(std::uint32_t ms) override { now_ += ms; }
-    void waitElapsed(std::uint32_t start, std::uint32_t period) override {
-        waits.push_back({start, period});
-        if (onWait) {
-            onWait();
-        }
-        if (!platform::elapsedPast(now_, start, period)) {
-            now_ = start + period + 1;
-        }
-    }
-
-    std::vector<Wait> waits;
-    std::function<void()> onWait;  // sees the screen as the step shows it
-
-private:
-    std::uint32_t now_;
-};
-
-class QueueWindow final : public platform::NativeWindow {
+// A window whose input is a queue the test fills.
+class QueueWindow final : public velko::testing::NullNativeWindow {
 public:
     bool poll(platform::InputEvent& event) override {
         if (queue.empty()) {
@@ -78,24 +32,11 @@ public:
         queue.pop_front();
         return true;
     }
-    WaitResult wait(std::optional<std::uint32_t>) override { return WaitResult::Exhausted; }
     void present(const gfx::Bitmap&, int) override { ++frames; }
-    void setTitle(const std::string&) override {}
-    platform::DisplayInfo display() override { return {}; }
-    void show(int, int, int) override {}
-    void setFullscreen(bool) override {}
-    void setCursor(Cursor) override {}
-    int setDisplayMode(int, int, int) override { return 0; }
 
     std::deque<platform::InputEvent> queue;
     int emptyPolls = 0;
     int frames = 0;
-};
-
-class NoDesktop final : public platform::Desktop {
-public:
-    void setWallpaper(const std::filesystem::path&) override {}
-    void openUrl(const std::string&) override {}
 };
 
 // The screen and the back buffer of the main window, and one MessageDisp over them.
@@ -115,11 +56,11 @@ struct RevealRig {
     // The scene the caller prepared: a picture with the dimmed message band.
     void setBackdrop(const gfx::Bitmap& picture) { picBackBuff.setPicture(picture); }
 
-    ManualClock clock;
+    velko::testing::ManualClock clock;
     QueueWindow native;
     platform::EventPump pump;
     ui::Window window;
-    NoDesktop desktop;
+    velko::testing::NoDesktop desktop;
     platform::NullTrace trace;
     platform::Host host;
     platform::Surface picDisp;

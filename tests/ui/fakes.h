@@ -1,7 +1,7 @@
 #pragma once
 
-// Stand-ins for the platform in window tests: a native window fed from a queue, a clock
-// moved by hand, and a font whose every character is a filled box.
+// Stand-ins for the platform in window tests: a native window fed from a queue that moves the
+// hand-set clock when it waits, and a font whose every character is a filled box.
 
 #include <cstdint>
 #include <deque>
@@ -17,22 +17,11 @@
 #include "platform/gfx/raster.h"
 #include "platform/input.h"
 #include "platform/native_window.h"
+#include "support/fake_platform.h"
 
 namespace velko::testing {
 
-class ManualClock final : public platform::Clock {
-public:
-    std::uint32_t now = 0;
-    std::uint32_t tickCount() override { return now; }
-    void sleep(std::uint32_t ms) override { now += ms; }
-    void waitElapsed(std::uint32_t start, std::uint32_t period) override {
-        if (!platform::elapsedPast(now, start, period)) {
-            now = start + period + 1;
-        }
-    }
-};
-
-class FakeNativeWindow final : public platform::NativeWindow {
+class FakeNativeWindow final : public NullNativeWindow {
 public:
     explicit FakeNativeWindow(ManualClock* clock = nullptr) : clock_(clock) {}
 
@@ -75,11 +64,8 @@ public:
         lastFrame = frame;
     }
     void setTitle(const std::string& utf8) override { title = utf8; }
-    platform::DisplayInfo display() override { return {}; }
-    void show(int, int, int) override {}
     void setFullscreen(bool on) override { fullscreen = on; }
     void setCursor(Cursor c) override { cursor = c; }
-    int setDisplayMode(int, int, int) override { return 0; }
 
 private:
     ManualClock* clock_;
