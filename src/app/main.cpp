@@ -18,6 +18,7 @@
 #include "platform/host.h"
 #include "platform/sdl/instance_lock.h"
 #include "platform/sdl/real_clock.h"
+#include "platform/sdl/sdl_audio.h"
 #include "platform/sdl/sdl_desktop.h"
 #include "platform/sdl/sdl_window.h"
 #include "platform/trace.h"
@@ -87,7 +88,11 @@ int main(int argc, char** argv) {
     pump.setRouter(&frame);
     sdl::SdlDesktop desktop;
     platform::NullTrace trace;
-    platform::Host host{clock, pump, frame, **fonts, desktop, trace};
+    // No sound device is no reason not to play: the story runs silent after a notice.
+    sdl::SdlAudio audio(clock, [](const std::string& notice) {
+        std::fprintf(stderr, "velko01: %s\n", notice.c_str());
+    });
+    platform::Host host{clock, pump, frame, **fonts, desktop, trace, &audio};
 
     // Held for the program's whole life; a crashed or killed earlier instance leaves no
     // lock behind.

@@ -57,15 +57,8 @@ std::optional<std::u16string> utf8ToUtf16(std::string_view s) {
 std::string utf16ToUtf8(std::u16string_view s) {
     std::string out;
     out.reserve(s.size() * 3);
-    for (std::size_t i = 0; i < s.size(); ++i) {
-        char32_t cp = s[i];
-        if (cp >= 0xD800 && cp <= 0xDBFF && i + 1 < s.size() && s[i + 1] >= 0xDC00 &&
-            s[i + 1] <= 0xDFFF) {
-            cp = 0x10000 + ((cp - 0xD800) << 10) + (s[i + 1] - 0xDC00);
-            ++i;
-        } else if (cp >= 0xD800 && cp <= 0xDFFF) {
-            cp = 0xFFFD;
-        }
+    for (std::size_t i = 0; i < s.size();) {
+        const char32_t cp = nextCodePoint(s, i);
         if (cp < 0x80) {
             out.push_back(static_cast<char>(cp));
         } else if (cp < 0x800) {

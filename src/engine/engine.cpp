@@ -54,7 +54,8 @@ void Engine::Main() {
     // 3. The long-lived presentation objects.
     objCrossHatch = std::make_shared<effects::CrossHatch>(host_);
     objMessageDisp = std::make_shared<message::MessageDisp>(host_, frmMain_->picDisp);
-    objSoundMci = std::make_shared<sound::SoundMci>(host_);
+    objSoundMci =
+        std::make_shared<sound::SoundMci>(host_, [this](const std::string& m) { warn(m); });
     // 4. The main window.
     if (!frmMain_->loaded()) {
         frmMain_->Form_Load();

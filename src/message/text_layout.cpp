@@ -2,15 +2,10 @@
 
 #include <algorithm>
 
+#include "base/utf.h"
+
 namespace velko::message {
 namespace {
-
-bool isHighSurrogate(char16_t u) {
-    return u >= 0xD800 && u < 0xDC00;
-}
-bool isLowSurrogate(char16_t u) {
-    return u >= 0xDC00 && u < 0xE000;
-}
 
 // Units of one character: two for a surrogate pair, else one.
 std::size_t charLength(std::u16string_view text, std::size_t i) {

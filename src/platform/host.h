@@ -1,11 +1,12 @@
 #pragma once
 
 // What the presentation classes and the engine are given instead of a global platform:
-// the clock, the event pump, the window, fonts, the desktop and the trace. Passed by
-// reference; the program and the headless runner each build one.
+// the clock, the event pump, the window, fonts, the desktop, the trace and the audio. Passed
+// by reference; the program and the headless runner each build one.
 
 #include <cstdint>
 
+#include "platform/audio.h"
 #include "platform/clock.h"
 #include "platform/desktop.h"
 #include "platform/event_pump.h"
@@ -22,6 +23,8 @@ struct Host {
     FontLibrary& fonts;
     Desktop& desktop;
     Trace& trace;
+    // Hosts without sound (unit rigs) leave it empty: the sound player then plays nothing.
+    Audio* audio = nullptr;
 
     // Processes pending window events once.
     void doEvents() { pump.processEvents(); }

@@ -20,6 +20,7 @@
 #include "platform/headless/headless_window.h"
 #include "platform/headless/input_script.h"
 #include "platform/headless/recording_desktop.h"
+#include "platform/headless/silent_audio.h"
 #include "platform/headless/virtual_clock.h"
 #include "platform/host.h"
 #include "platform/ui/window.h"
@@ -148,7 +149,8 @@ int main(int argc, char** argv) {
     ui::Window window(native, **fonts);
     pump.setRouter(&window);
     headless::RecordingDesktop desktop;
-    platform::Host host{clock, pump, window, **fonts, desktop, **trace};
+    headless::SilentAudio audio(clock);
+    platform::Host host{clock, pump, window, **fonts, desktop, **trace, &audio};
     native.setOnRunEnd([&] {
         pump.requestQuit();
         (*trace)->close();

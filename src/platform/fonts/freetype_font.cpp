@@ -5,26 +5,12 @@
 #include <algorithm>
 #include <cstdlib>
 
+#include "base/utf.h"
+
 namespace velko::platform {
 namespace {
 
 constexpr int kMaxEm = 1024;  // far beyond any screen text; keeps glyph buffers bounded
-
-// Reads the character at `i` and moves past it. Unpaired surrogates stand for U+FFFD.
-char32_t nextChar(std::u16string_view text, std::size_t& i) {
-    const char16_t u = text[i++];
-    if (u >= 0xD800 && u < 0xDC00) {
-        if (i < text.size() && text[i] >= 0xDC00 && text[i] < 0xE000) {
-            const char16_t low = text[i++];
-            return 0x10000 + ((char32_t(u) - 0xD800) << 10) + (char32_t(low) - 0xDC00);
-        }
-        return 0xFFFD;
-    }
-    if (u >= 0xDC00 && u < 0xE000) {
-        return 0xFFFD;
-    }
-    return u;
-}
 
 bool isLineEnd(char32_t c) {
     return c == U'\r' || c == U'\n';
@@ -160,7 +146,7 @@ int FreeTypeFont::measure(std::u16string_view text) const {
     std::lock_guard lock(mutex_);
     int w = 0;
     for (std::size_t i = 0; i < text.size();) {
-        const char32_t c = nextChar(text, i);
+        const char32_t c = nextCodePoint(text, i);
         if (!isLineEnd(c)) {
             w += glyph(c).advance;
         }
@@ -176,7 +162,7 @@ int FreeTypeFont::draw(gfx::Bitmap& dst, int x, int y, std::u16string_view text,
     const int startX = x;
     const int baseline = y + ascent_;
     for (std::size_t i = 0; i < text.size();) {
-        const char32_t c = nextChar(text, i);
+        const char32_t c = nextCodePoint(text, i);
         if (isLineEnd(c)) {
             continue;
         }

@@ -6,6 +6,7 @@
 #include <cmath>
 #include <string_view>
 
+#include "base/utf.h"
 #include "platform/gfx/raster.h"
 #include "platform/ui/classic.h"
 #include "platform/ui/icons.h"
@@ -82,10 +83,7 @@ void MessageBoxView::wrapText(std::u16string_view text, int maxWidth) {
         // Japanese breaks between any two characters; a surrogate pair stays whole.
         std::u16string current;
         for (std::size_t i = 0; i < line.size(); ++i) {
-            std::size_t n = 1;
-            if (line[i] >= 0xD800 && line[i] < 0xDC00 && i + 1 < line.size()) {
-                n = 2;
-            }
+            const std::size_t n = isHighSurrogate(line[i]) && i + 1 < line.size() ? 2 : 1;
             const std::u16string_view unit = line.substr(i, n);
             std::u16string candidate = current + std::u16string(unit);
             if (!current.empty() && measure(font_.get(), candidate) > maxWidth) {
