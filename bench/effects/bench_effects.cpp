@@ -93,10 +93,7 @@ void fadeFrameInFourOperations(benchmark::State& state) {
     const auto brush =
         createMaskBrush(s.hatch.maskHeader(), s.hatch.pattern(5), s.hatch.maskInfo());
     for (auto _ : state) {
-        gfx::bitBlt(s.back.image(), 0, 0, kW, kH, s.source.constImage(), 0, 0, gfx::Rop::SrcCopy);
-        gfx::patBlt(s.mask.image(), 0, 0, kW, kH, *brush, gfx::Rop::PatCopy);
-        gfx::bitBlt(s.back.image(), 0, 0, kW, kH, s.mask.constImage(), 0, 0, gfx::Rop::SrcAnd);
-        gfx::bitBlt(s.screen.image(), 0, 0, kW, kH, s.back.constImage(), 0, 0, gfx::Rop::SrcCopy);
+        composeFadeFrameInSteps(FadeSurfaces{s.screen, s.source, s.mask, s.back}, brush);
         benchmark::DoNotOptimize(s.screen.constImage().pixels().data());
         benchmark::ClobberMemory();
     }

@@ -21,4 +21,9 @@ struct FadeSurfaces {
 // Without a brush the mask surface is not filled and the frame uses whatever it holds.
 void composeFadeFrame(const FadeSurfaces& s, const std::optional<gfx::PatternBrush>& brush);
 
+// The same frame as the four raster operations one after another, each with the sizes it
+// names. composeFadeFrame takes this path for uneven or shared surfaces; for the usual case
+// its one-pass composition must leave exactly what this leaves.
+void composeFadeFrameInSteps(const FadeSurfaces& s, const std::optional<gfx::PatternBrush>& brush);
+
 }  // namespace velko::effects

@@ -6,7 +6,6 @@
 #include <array>
 #include <string>
 
-#include "effects/fade_frame.h"
 #include "effects_rig.h"
 #include "platform/gfx/image_io.h"
 #include "platform/gfx/raster.h"
@@ -242,61 +241,6 @@ TEST(Fade, ClicksDuringAFadeReachNoListener) {
     rig.clock.advanceTo(500);
     rig.pump.processEvents();
     EXPECT_EQ(counter.clicks, 1);
-}
-
-// Surfaces of different sizes are composed operation by operation, each with the size it
-// names: the source's for the copy, the mask's for the fill, the screen's for the rest.
-TEST(FadeFrame, UnevenSurfacesFollowEachOperationsSize) {
-    testing::BlankFonts fonts;
-    platform::Surface screen{"picDisp", 64, 48, &fonts};
-    platform::Surface source{"picBmp", 40, 30, &fonts};
-    platform::Surface mask{"picFPtarn", 56, 48, &fonts};
-    platform::Surface back{"picBackBuff", 64, 48, &fonts};
-    const gfx::Bitmap oldBack = knownPicture(64, 48);
-    gfx::bitBlt(back.image(), 0, 0, 64, 48, oldBack, 0, 0, gfx::Rop::SrcCopy);
-    gfx::fillRect(mask.image(), mask.constImage().rect(), gfx::rgb(0x0F, 0xFF, 0xF0));
-    const gfx::Bitmap src = knownPicture(40, 30);
-    gfx::bitBlt(source.image(), 0, 0, 40, 30, src, 0, 0, gfx::Rop::SrcCopy);
-
-    gfx::PatternBrush brush;
-    brush.rows = {0xF0, 0x0F, 0xAA, 0x55, 0xFF, 0x00, 0x81, 0x42};
-    composeFadeFrame(FadeSurfaces{screen, source, mask, back}, brush);
-    for (int y = 0; y < 48; ++y) {
-        for (int x = 0; x < 64; ++x) {
-            const gfx::Pixel m = brush.color(x, y);  // the mask is 56 wide: beyond it no AND
-            const gfx::Pixel under = x < 40 && y < 30 ? src.at(x, y) : oldBack.at(x, y);
-            const gfx::Pixel frame = x < 56 ? (under & m) : oldBack.at(x, y);
-            ASSERT_EQ(back.constImage().at(x, y), frame) << x << "," << y;
-            ASSERT_EQ(screen.constImage().at(x, y), frame) << x << "," << y;
-            if (x < 56) {
-                ASSERT_EQ(mask.constImage().at(x, y), m) << x << "," << y;
-            }
-        }
-    }
-}
-
-// One size for all four (the program's case, at any width): one pass, the same result.
-TEST(FadeFrame, EvenSurfacesGiveSourceAndMask) {
-    for (const auto& [w, h] : {std::pair{70, 21}, {640, 480}, {3, 9}}) {
-        testing::BlankFonts fonts;
-        platform::Surface screen{"picDisp", w, h, &fonts};
-        platform::Surface source{"picBmp", w, h, &fonts};
-        platform::Surface mask{"picFPtarn", w, h, &fonts};
-        platform::Surface back{"picBackBuff", w, h, &fonts};
-        gfx::fillRect(back.image(), back.constImage().rect(), gfx::kWhite);
-        const gfx::Bitmap src = knownPicture(w, h);
-        gfx::bitBlt(source.image(), 0, 0, w, h, src, 0, 0, gfx::Rop::SrcCopy);
-        gfx::PatternBrush brush;
-        brush.rows = {0x80, 0x41, 0x22, 0x14, 0x08, 0xF0, 0x0F, 0xFF};
-        composeFadeFrame(FadeSurfaces{screen, source, mask, back}, brush);
-        gfx::Bitmap tile(w, h);
-        gfx::patBlt(tile, 0, 0, w, h, brush, gfx::Rop::PatCopy);
-        gfx::Bitmap frame = src;
-        gfx::bitBlt(frame, 0, 0, w, h, tile, 0, 0, gfx::Rop::SrcAnd);
-        EXPECT_TRUE(mask.constImage() == tile) << w << "x" << h;
-        EXPECT_TRUE(back.constImage() == frame) << w << "x" << h;
-        EXPECT_TRUE(screen.constImage() == frame) << w << "x" << h;
-    }
 }
 
 }  // namespace

@@ -119,14 +119,5 @@ TEST_F(SdlAudioTest, MusicAndWavesReachTheOutputAndStopsSilenceThem) {
     EXPECT_TRUE(notices_.empty()) << notices_[0];
 }
 
-TEST_F(SdlAudioTest, BrokenFilesAreRefusedWithTheirName) {
-    const auto noise = add("noise.mid", "MThd and then nothing that makes sense");
-    const Status opened = audio_->open(AudioDevice::Midi, noise);
-    ASSERT_FALSE(opened);
-    EXPECT_EQ(opened.error().rfind(noise.parent_path().filename().string() + "/noise.mid: ", 0), 0u)
-        << opened.error();
-    EXPECT_EQ(audio_->mode(AudioDevice::Midi), DeviceMode::NotOpen);
-}
-
 }  // namespace
 }  // namespace velko::sdl
