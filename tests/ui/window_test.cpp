@@ -282,6 +282,20 @@ TEST_F(WindowTest, PresentsOnlyWhatChanged) {
     window.removeOverlay(&dialog);
 }
 
+// The frame is reused: where a smaller screen does not reach, black replaces the last frame.
+TEST_F(WindowTest, BlackBeyondASmallerScreen) {
+    screen.image().fill(gfx::kWhite);
+    window.present();
+    screen.setSize(320, 200);
+    window.present();
+    for (int y = 0; y < 480; ++y) {
+        for (int x = 0; x < 640; ++x) {
+            const gfx::Pixel want = x < 320 && y < 200 ? gfx::kWhite : gfx::kBlack;
+            ASSERT_EQ(native.lastFrame.at(x, y + Window::kMenuBarHeight), want) << x << "," << y;
+        }
+    }
+}
+
 TEST_F(WindowTest, CursorFollowsTheDialogAndFullscreenToggles) {
     FakeOverlay dialog;
     window.pushOverlay(&dialog);

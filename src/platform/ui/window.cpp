@@ -223,11 +223,15 @@ void Window::present() {
 }
 
 void Window::drawScreen(gfx::Bitmap& dst, int top) const {
-    gfx::fillRect(dst, gfx::Rect{0, top, kScreenWidth, kScreenHeight}, gfx::kBlack);
-    if (screen_) {
-        const gfx::Bitmap& image = screen_->constImage();
-        gfx::bitBlt(dst, 0, top, std::min(image.width(), kScreenWidth),
-                    std::min(image.height(), kScreenHeight), image, 0, 0, gfx::Rop::SrcCopy);
+    const gfx::Bitmap* image = screen_ ? &screen_->constImage() : nullptr;
+    // The black only shows where the screen's image falls short; laid under a full-size
+    // image it would cost a whole extra frame of writes on every fade and reveal step.
+    if (!image || image->width() < kScreenWidth || image->height() < kScreenHeight) {
+        gfx::fillRect(dst, gfx::Rect{0, top, kScreenWidth, kScreenHeight}, gfx::kBlack);
+    }
+    if (image) {
+        gfx::bitBlt(dst, 0, top, std::min(image->width(), kScreenWidth),
+                    std::min(image->height(), kScreenHeight), *image, 0, 0, gfx::Rop::SrcCopy);
     }
 }
 
