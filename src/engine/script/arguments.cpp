@@ -21,9 +21,11 @@ std::u16string_view trimBlanks(std::u16string_view text) {
     return text;
 }
 
-// A number in [low, high]. `what` starts every message ("JP target", "ZB item 4").
-Result<std::int64_t> numberIn(std::string_view what, std::u16string_view text, std::int64_t low,
-                              std::int64_t high, std::string_view rangeText) {
+// A number in [low, high], which T holds. `what` starts every message ("JP target",
+// "ZB item 4").
+template <typename T>
+Result<T> numberIn(std::string_view what, std::u16string_view text, std::int64_t low,
+                   std::int64_t high, std::string_view rangeText) {
     const auto value = parseDecimal(text);
     if (!value) {
         return makeError(std::string(what) + " " + quoteText(text) + " is not a number");
@@ -32,24 +34,16 @@ Result<std::int64_t> numberIn(std::string_view what, std::u16string_view text, s
         return makeError(std::string(what) + " " + utf16ToUtf8(trimBlanks(text)) + " is outside " +
                          std::string(rangeText));
     }
-    return *value;
+    return static_cast<T>(*value);
 }
 
 Result<std::int32_t> lineNumber(std::string_view what, std::u16string_view text) {
-    auto n = numberIn(what, text, 1, 32767, "1 to 32767");
-    if (!n) {
-        return makeError(n.error());
-    }
-    return static_cast<std::int32_t>(*n);
+    return numberIn<std::int32_t>(what, text, 1, 32767, "1 to 32767");
 }
 
 Result<std::int16_t> points(std::string_view what, std::u16string_view text) {
-    auto n = numberIn(what, text, std::numeric_limits<std::int16_t>::min(),
-                      std::numeric_limits<std::int16_t>::max(), "-32768 to 32767");
-    if (!n) {
-        return makeError(n.error());
-    }
-    return static_cast<std::int16_t>(*n);
+    return numberIn<std::int16_t>(what, text, std::numeric_limits<std::int16_t>::min(),
+                                  std::numeric_limits<std::int16_t>::max(), "-32768 to 32767");
 }
 
 std::string_view assetKind(Opcode op) {
@@ -109,12 +103,8 @@ Result<std::int32_t> parseWait(std::u16string_view argument) {
     if (trimBlanks(argument).empty()) {
         return makeError("WT needs a number of milliseconds");
     }
-    auto n = numberIn("WT time", argument, 0, std::numeric_limits<std::int32_t>::max(),
-                      "0 to 2147483647");
-    if (!n) {
-        return makeError(n.error());
-    }
-    return static_cast<std::int32_t>(*n);
+    return numberIn<std::int32_t>("WT time", argument, 0, std::numeric_limits<std::int32_t>::max(),
+                                  "0 to 2147483647");
 }
 
 Result<bool> parseRightClick(std::u16string_view argument) {
@@ -193,13 +183,13 @@ Result<Button> parseButton(std::u16string_view argument) {
     }
     Button button;
     for (std::size_t i = 0; i < 12; ++i) {
-        auto n = numberIn("ZB item " + std::to_string(i + 1), items[i],
-                          std::numeric_limits<std::int32_t>::min(),
-                          std::numeric_limits<std::int32_t>::max(), "the 32-bit range");
+        auto n = numberIn<std::int32_t>(
+            "ZB item " + std::to_string(i + 1), items[i], std::numeric_limits<std::int32_t>::min(),
+            std::numeric_limits<std::int32_t>::max(), "the 32-bit range");
         if (!n) {
             return makeError(n.error());
         }
-        button.values[i] = static_cast<std::int32_t>(*n);
+        button.values[i] = *n;
     }
     auto target = lineNumber("ZB target", items[12]);
     if (!target) {
