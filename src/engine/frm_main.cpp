@@ -1,5 +1,6 @@
 #include "engine/frm_main.h"
 
+#include "about/frm_about.h"
 #include "engine/engine.h"
 #include "platform/ui/message_box.h"
 
@@ -86,10 +87,15 @@ void FrmMain::mnuEnd_Click() {
 }
 
 void FrmMain::mnuVer_Click() {
-    if (!MenuClickFlag || engine_.interpreterRunning()) {
+    // Unlike the end command this one may come between two lines of a running script: the
+    // dialog changes nothing, so the script goes on where it was once it is closed.
+    if (!MenuClickFlag) {
         return;
     }
-    // The version dialog joins here once it exists.
+    const Product& product = engine_.product();
+    about::FrmAbout frmAbout(host_,
+                             about::aboutText(product.title, product.rights, product.homepage));
+    frmAbout.Show();
 }
 
 void FrmMain::onMouseDown(const platform::MouseEvent& e) {

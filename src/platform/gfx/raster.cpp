@@ -11,20 +11,18 @@ namespace velko::gfx {
 
 namespace {
 
-using i64 = std::int64_t;
+std::optional<CopySpan> clipFill(int dstW, int dstH, int x, int y, int w, int h) {
+    return clipCopy(dstW, dstH, x, y, w, h, dstW, dstH, x, y);
+}
 
-// A copy rectangle after clipping: every pixel of it lies inside both bitmaps.
-struct Span {
-    int dx, dy, sx, sy, w, h;
-};
+}  // namespace
 
-// Clips a w x h copy from (sx, sy) of a srcW x srcH bitmap to (dx, dy) of a dstW x dstH bitmap.
-// Works in 64 bits so that callers may pass any int without overflow.
-std::optional<Span> clipCopy(int dstW, int dstH, int dx, int dy, int w, int h, int srcW, int srcH,
-                             int sx, int sy) {
+std::optional<CopySpan> clipCopy(int dstW, int dstH, int dx, int dy, int w, int h, int srcW,
+                                 int srcH, int sx, int sy) {
     if (w <= 0 || h <= 0) {
         return std::nullopt;
     }
+    using i64 = std::int64_t;
     const i64 offX = i64{sx} - dx;
     const i64 offY = i64{sy} - dy;
     const i64 x0 = std::max({i64{dx}, i64{0}, -offX});
@@ -34,15 +32,10 @@ std::optional<Span> clipCopy(int dstW, int dstH, int dx, int dy, int w, int h, i
     if (x1 <= x0 || y1 <= y0) {
         return std::nullopt;
     }
-    return Span{static_cast<int>(x0),        static_cast<int>(y0),      static_cast<int>(x0 + offX),
-                static_cast<int>(y0 + offY), static_cast<int>(x1 - x0), static_cast<int>(y1 - y0)};
+    return CopySpan{static_cast<int>(x0),        static_cast<int>(y0),
+                    static_cast<int>(x0 + offX), static_cast<int>(y0 + offY),
+                    static_cast<int>(x1 - x0),   static_cast<int>(y1 - y0)};
 }
-
-std::optional<Span> clipFill(int dstW, int dstH, int x, int y, int w, int h) {
-    return clipCopy(dstW, dstH, x, y, w, h, dstW, dstH, x, y);
-}
-
-}  // namespace
 
 Pixel applyRop(Rop rop, Pixel dst, Pixel src, Pixel pat) {
     return ops::Generic(truthTable(rop))(dst, src, pat) & kPixelMask;

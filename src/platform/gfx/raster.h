@@ -12,6 +12,7 @@
 
 #include <array>
 #include <cstdint>
+#include <optional>
 
 #include "platform/gfx/bitmap.h"
 
@@ -51,6 +52,16 @@ struct PatternBrush {
     }
     Pixel color(int x, int y) const { return bit(x, y) ? one : zero; }
 };
+
+// A copy rectangle after clipping: every pixel of it lies inside both bitmaps.
+struct CopySpan {
+    int dx, dy, sx, sy, w, h;
+};
+
+// Clips a w x h copy from (sx, sy) of a srcW x srcH bitmap to (dx, dy) of a dstW x dstH bitmap;
+// nothing when no pixel is left. Works in 64 bits, so callers may pass any int.
+std::optional<CopySpan> clipCopy(int dstW, int dstH, int dx, int dy, int w, int h, int srcW,
+                                 int srcH, int sx, int sy);
 
 // The result of one ternary operation on three pixel values (any code, bit by bit).
 Pixel applyRop(Rop rop, Pixel dst, Pixel src, Pixel pat);
