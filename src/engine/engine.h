@@ -27,6 +27,9 @@
 namespace velko::effects {
 class CrossHatch;
 }
+namespace velko::menus {
+class StartMenu;
+}
 namespace velko::message {
 class MessageDisp;
 }
@@ -126,6 +129,9 @@ private:
     std::shared_ptr<effects::CrossHatch> objCrossHatch;
     std::shared_ptr<message::MessageDisp> objMessageDisp;
     std::shared_ptr<sound::SoundMci> objSoundMci;
+    // While the title menu is shown. Declared after frmMain_ so that it leaves the screen's
+    // listeners before the screen goes.
+    std::shared_ptr<menus::StartMenu> objStartMenu;
 
     int depth_ = 0;
     int lastLine_ = 0;  // the line executed last, for messages about missing lines

@@ -1,9 +1,12 @@
 // The title screen and the ways back into the script from the title and the choices:
 // ShowTitle, TitleSelect and BranchSelect.
 
+#include "base/utf.h"
 #include "effects/cross_hatch.h"
 #include "engine/engine.h"
 #include "engine/script/arguments.h"
+#include "menus/start_menu.h"
+#include "platform/gfx/image_io.h"
 #include "sound/sound_mci.h"
 
 namespace velko::engine {
@@ -16,6 +19,9 @@ void Engine::ShowTitle() {
     blnBusy = true;
     form.MenuClickFlag = true;
     form.RightButtonClickFlag = true;
+    // An open button screen or question would be abandoned here; a title menu that is
+    // still shown (the title built again after a script error) gives way to the new one.
+    objStartMenu.reset();
     form.setMenuEnabled(ui::MenuItem::End, false);
     form.setMenuEnabled(ui::MenuItem::Help, true);
     form.setMenuEnabled(ui::MenuItem::Version, true);
@@ -26,8 +32,22 @@ void Engine::ShowTitle() {
     hatch->PlayFade(0, 0);
     titleShown_ = true;
     host_.trace.event("title");
-    // The title menu (button01.bmp) joins here once it exists.
-    host_.trace.event("stub", "StartMenu button01.bmp");
+    const auto loadSheet = [this](std::u16string_view name) -> Result<gfx::Bitmap> {
+        const auto path = folder_.find(script::AssetFolder::Bmp, name);
+        if (!path) {
+            return makeError("BMP/" + utf16ToUtf8(name) + ": not found");
+        }
+        return gfx::loadBmp(*path);
+    };
+    auto menu = std::make_shared<menus::StartMenu>(
+        loadSheet, [this](std::int16_t mode) { TitleSelect(mode); });
+    objStartMenu = menu;
+    menu->setPictureBox(form.picDisp);
+    if (const Status sheet = menu->setPicButton(u"button01.bmp"); !sheet) {
+        // The title picture stays without its buttons; they still take presses.
+        warn(sheet.error());
+    }
+    menu->subMenuDisp();
 }
 
 void Engine::TitleSelect(std::int16_t mode) {
@@ -38,6 +58,10 @@ void Engine::TitleSelect(std::int16_t mode) {
     switch (mode) {
         case 1:
             host_.trace.event("select", "1");
+            if (objStartMenu) {
+                objStartMenu->MouseClickMode(false);
+                objStartMenu.reset();
+            }
             setPoints(0);
             intLineNumber = 1000;
             form.setMenuEnabled(ui::MenuItem::End, true);
@@ -47,6 +71,11 @@ void Engine::TitleSelect(std::int16_t mode) {
             break;
         case 2:
             host_.trace.event("select", "2");
+            if (objStartMenu) {
+                objStartMenu->setRedrawFlag(false);
+                objStartMenu->MouseClickMode(false);
+                objStartMenu.reset();
+            }
             form.setMenuEnabled(ui::MenuItem::End, true);
             form.setMenuEnabled(ui::MenuItem::Help, true);
             form.setMenuEnabled(ui::MenuItem::Version, true);
@@ -54,6 +83,7 @@ void Engine::TitleSelect(std::int16_t mode) {
             break;
         case 0:
             host_.trace.event("select", "0");
+            objStartMenu.reset();
             unloadMainWindow();
             return;
         default:
