@@ -14,8 +14,6 @@
 namespace velko::test {
 namespace {
 
-const std::string kTitleOnly = "1\tST\n";
-
 about::AboutText shippedText() {
     const engine::Product& p = engine::builtinProduct();
     return about::aboutText(p.title, p.rights, p.homepage);
@@ -30,7 +28,7 @@ TEST(AboutHeadless, MenuVersionShowsTheDialogItsAddressOpensThePageAndOkLeavesNo
 
     HeadlessGame game;
     game.addPicture("BMP/title.bmp", solid(640, 480, 0x2A3550));
-    const auto run = game.run(kTitleOnly,
+    const auto run = game.run("1\tST\n",
                               "900 shot before\n"
                               "1000 menu version\n"
                               "1100 shot about\n" +
@@ -51,19 +49,6 @@ TEST(AboutHeadless, MenuVersionShowsTheDialogItsAddressOpensThePageAndOkLeavesNo
     EXPECT_TRUE(shot == expected) << "the dialog in the shot differs from the view's own";
     EXPECT_NE(shot.at(box.x + 10, box.y + 40), run.shot("before").at(box.x + 10, box.y + 40));
     EXPECT_TRUE(run.shot("after") == run.shot("before"));
-}
-
-TEST(AboutHeadless, EscapeClosesItAndTheLogoKeepsItOut) {
-    HeadlessGame game;
-    game.addPicture("BMP/title.bmp", solid(640, 480, 0x2A3550));
-    const auto closed = game.run(kTitleOnly, "1000 menu version\n1100 key Escape\n");
-    EXPECT_TRUE(closed.has("dialog about"));
-    EXPECT_EQ(closed.timeOf("answer ok"), 1100);
-
-    // Before the title screen the menu is disabled: the command is refused.
-    const auto refused = game.run("1\tWT 2000\n2\tKS\n", "500 menu version\n2500 answer ok\n");
-    EXPECT_FALSE(refused.has("dialog about"));
-    EXPECT_FALSE(refused.has("answer ok"));
 }
 
 }  // namespace

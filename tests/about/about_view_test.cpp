@@ -211,19 +211,5 @@ TEST_F(AboutDialog, OkEnterSpaceEscapeAndTheCloseBoxCloseIt) {
     EXPECT_EQ(linkClicks, 1);
 }
 
-TEST_F(AboutDialog, TheScreenBelowHearsNothingWhileItIsOpen) {
-    struct Listener final : platform::SurfaceListener {
-        int downs = 0;
-        void onMouseDown(const platform::MouseEvent&) override { ++downs; }
-    } listener;
-    screen->subscribe(&listener);
-    open();
-    click(gfx::Point{20, 20});   // on the screen, outside the dialog
-    click(gfx::Point{20, -10});  // on the menu bar
-    EXPECT_EQ(listener.downs, 0);
-    EXPECT_FALSE(window->menuBar().active());
-    screen->unsubscribe(&listener);
-}
-
 }  // namespace
 }  // namespace velko::about
