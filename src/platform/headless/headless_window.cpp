@@ -82,11 +82,18 @@ platform::NativeWindow::WaitResult HeadlessWindow::wait(std::optional<std::uint3
 
 void HeadlessWindow::present(const gfx::Bitmap& frame, int menuBarHeight) {
     frame_ = frame;
-    const int h = std::max(0, frame.height() - menuBarHeight);
-    if (screen_.width() != frame.width() || screen_.height() != h) {
-        screen_ = gfx::Bitmap(frame.width(), h);
+    menuBarHeight_ = menuBarHeight;
+    presented_ = true;
+}
+
+gfx::Bitmap HeadlessWindow::lastScreen() const {
+    if (!presented_) {
+        return gfx::Bitmap(640, 480);
     }
-    gfx::bitBlt(screen_, 0, 0, frame.width(), h, frame, 0, menuBarHeight, gfx::Rop::SrcCopy);
+    const int h = std::max(0, frame_.height() - menuBarHeight_);
+    gfx::Bitmap screen(frame_.width(), h);
+    gfx::bitBlt(screen, 0, 0, frame_.width(), h, frame_, 0, menuBarHeight_, gfx::Rop::SrcCopy);
+    return screen;
 }
 
 void HeadlessWindow::show(int x, int y, int scale) {
@@ -116,7 +123,7 @@ void HeadlessWindow::takeShotsUpTo(std::uint64_t limit, bool inclusive) {
         const Shot shot = shots_.front();
         shots_.pop_front();
         const auto path = shotDir_ / (shot.name + ".png");
-        if (auto status = gfx::savePng(path, screen_); !status) {
+        if (auto status = gfx::savePng(path, lastScreen()); !status) {
             shotErrors_.push_back(shot.name + ".png: " + status.error());
         }
     }

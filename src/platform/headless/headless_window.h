@@ -46,7 +46,8 @@ public:
 
     void setDisplay(const platform::DisplayInfo& info) { display_ = info; }
     const std::string& title() const { return title_; }
-    const gfx::Bitmap& lastScreen() const { return screen_; }
+    // The last frame without its menu bar; black before anything was presented.
+    gfx::Bitmap lastScreen() const;
     const gfx::Bitmap& lastFrame() const { return frame_; }
     bool shown() const { return shown_; }
     int shownX() const { return x_; }
@@ -71,8 +72,10 @@ private:
     std::function<void()> onRunEnd_;
     bool ended_ = false;
 
+    // Presents are many and shots few, so the screen is cut out of the frame only for a shot.
     gfx::Bitmap frame_;
-    gfx::Bitmap screen_{640, 480};
+    int menuBarHeight_ = 0;
+    bool presented_ = false;
     std::string title_;
     platform::DisplayInfo display_{1024, 768, 32};
     bool shown_ = false;
