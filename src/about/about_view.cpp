@@ -43,10 +43,6 @@ constexpr int kTipPadX = 4;
 constexpr int kTipPadY = 2;
 constexpr int kTipBelowPointer = 20;  // clears the hand pointer
 
-constexpr std::array<std::string_view, 7> kCloseGlyph = {
-    "##....##", ".##..##.", "..####..", "...##...", "..####..", ".##..##.", "##....##",
-};
-
 std::shared_ptr<const platform::Font> labelFont(platform::FontLibrary& fonts, int pixels,
                                                 bool underline = false) {
     platform::FontSpec request;
@@ -261,29 +257,6 @@ platform::NativeWindow::Cursor AboutView::cursorAt(double x, double y) const {
 
 // ---- drawing ----
 
-void AboutView::drawCloseBox(gfx::Bitmap& dst, const gfx::Rect& r) const {
-    namespace classic = ui::classic;
-    gfx::fillRect(dst, r, classic::kFace);
-    const bool sunken = pressed_ == Part::CloseBox && pressedInside_;
-    const gfx::Rect inner{r.x + 1, r.y + 1, r.w - 2, r.h - 2};
-    if (sunken) {
-        classic::bevel(dst, r, classic::kDarkShadow, classic::kHighlight);
-        classic::bevel(dst, inner, classic::kShadow, classic::kLight);
-    } else {
-        classic::bevel(dst, r, classic::kHighlight, classic::kDarkShadow);
-        classic::bevel(dst, inner, classic::kLight, classic::kShadow);
-    }
-    const int gx = r.x + (r.w - 8) / 2 + (sunken ? 1 : 0);
-    const int gy = r.y + (r.h - 7) / 2 + (sunken ? 1 : 0);
-    for (int row = 0; row < 7; ++row) {
-        for (int col = 0; col < 8; ++col) {
-            if (kCloseGlyph[row][col] == '#' && dst.rect().contains(gx + col, gy + row)) {
-                dst.set(gx + col, gy + row, classic::kText);
-            }
-        }
-    }
-}
-
 void AboutView::drawTip(gfx::Bitmap& dst, int screenTop) const {
     const auto rect = tipRect();
     if (!rect || !uiFont_) {
@@ -304,14 +277,9 @@ void AboutView::draw(gfx::Bitmap& frame, int screenTop) {
     classic::raisedWindowEdge(frame, box);
 
     const gfx::Rect caption{ox + kFrame, oy + kFrame, bounds_.w - 2 * kFrame, kCaptionHeight};
-    classic::gradient(frame, caption, classic::kCaptionLeft, classic::kCaptionRight);
-    if (captionFont_) {
-        const gfx::Rect clip{caption.x, caption.y, caption.w - kCloseBoxWidth - 4, caption.h};
-        captionFont_->draw(frame, caption.x + 3,
-                           caption.y + (caption.h - captionFont_->lineHeight() + 1) / 2,
-                           text_.caption, classic::kCaptionText, clip);
-    }
-    drawCloseBox(frame, offset(closeBoxRect(), 0, screenTop));
+    classic::captionBar(frame, caption, captionFont_.get(), text_.caption, kCloseBoxWidth);
+    classic::closeBox(frame, offset(closeBoxRect(), 0, screenTop),
+                      pressed_ == Part::CloseBox && pressedInside_);
 
     // Labels clip to their own boxes, as the form's labels did, except that descenders may
     // hang below a row: the gothic's cells here are a pixel or two shorter than its glyphs.

@@ -60,7 +60,6 @@ private:
     Part hit(double x, double y) const;
     void setHover(bool onLink, double x, double y);
     void hideTip();
-    void drawCloseBox(gfx::Bitmap& dst, const gfx::Rect& r) const;
     void drawTip(gfx::Bitmap& dst, int screenTop) const;
 
     AboutText text_;

@@ -1,5 +1,8 @@
 #include "platform/ui/classic.h"
 
+#include <array>
+#include <string_view>
+
 #include "platform/gfx/raster.h"
 
 namespace velko::ui::classic {
@@ -120,6 +123,40 @@ std::vector<std::u16string_view> splitLines(std::u16string_view text) {
     }
     lines.push_back(text.substr(start));
     return lines;
+}
+
+void captionBar(gfx::Bitmap& dst, const gfx::Rect& r, const platform::Font* font,
+                std::u16string_view title, int closeBoxWidth) {
+    gradient(dst, r, kCaptionLeft, kCaptionRight);
+    if (font) {
+        const gfx::Rect clip{r.x, r.y, r.w - closeBoxWidth - 4, r.h};
+        font->draw(dst, r.x + 3, r.y + (r.h - font->lineHeight() + 1) / 2, title, kCaptionText,
+                   clip);
+    }
+}
+
+void closeBox(gfx::Bitmap& dst, const gfx::Rect& r, bool sunken) {
+    static constexpr std::array<std::string_view, 7> kCross = {
+        "##....##", ".##..##.", "..####..", "...##...", "..####..", ".##..##.", "##....##",
+    };
+    gfx::fillRect(dst, r, kFace);
+    const gfx::Rect inner{r.x + 1, r.y + 1, r.w - 2, r.h - 2};
+    if (sunken) {
+        bevel(dst, r, kDarkShadow, kHighlight);
+        bevel(dst, inner, kShadow, kLight);
+    } else {
+        bevel(dst, r, kHighlight, kDarkShadow);
+        bevel(dst, inner, kLight, kShadow);
+    }
+    const int gx = r.x + (r.w - 8) / 2 + (sunken ? 1 : 0);
+    const int gy = r.y + (r.h - 7) / 2 + (sunken ? 1 : 0);
+    for (int row = 0; row < 7; ++row) {
+        for (int col = 0; col < 8; ++col) {
+            if (kCross[row][col] == '#' && dst.rect().contains(gx + col, gy + row)) {
+                dst.set(gx + col, gy + row, kText);
+            }
+        }
+    }
 }
 
 }  // namespace velko::ui::classic

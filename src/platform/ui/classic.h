@@ -48,6 +48,14 @@ void focusRect(gfx::Bitmap& dst, const gfx::Rect& r);
 // A horizontal two-colour gradient (the active caption).
 void gradient(gfx::Bitmap& dst, const gfx::Rect& r, gfx::Pixel left, gfx::Pixel right);
 
+// The caption bar of a dialog: the active gradient and its title, clipped short of the
+// close box that sits at its right end (`closeBoxWidth` wide).
+void captionBar(gfx::Bitmap& dst, const gfx::Rect& r, const platform::Font* font,
+                std::u16string_view title, int closeBoxWidth);
+
+// The small close box of a caption bar, its cross shifted by a pixel while held down.
+void closeBox(gfx::Bitmap& dst, const gfx::Rect& r, bool sunken);
+
 // Text of a disabled item: white one pixel down and right, grey over it.
 void etchedText(gfx::Bitmap& dst, const platform::Font& font, int x, int y,
                 std::u16string_view text, const gfx::Rect& clip);

@@ -32,10 +32,6 @@ constexpr int kCloseBoxHeight = 14;
 constexpr int kScreenWidth = Window::kScreenWidth;
 constexpr int kScreenHeight = Window::kScreenHeight;
 
-constexpr std::array<std::string_view, 7> kCloseGlyph = {
-    "##....##", ".##..##.", "..####..", "...##...", "..####..", ".##..##.", "##....##",
-};
-
 std::string lower(std::string_view s) {
     std::string out(s);
     for (char& c : out) {
@@ -286,30 +282,6 @@ void MessageBoxView::drawButton(gfx::Bitmap& dst, int ox, int oy, int index) {
     }
 }
 
-void MessageBoxView::drawCloseBox(gfx::Bitmap& dst, int ox, int oy) {
-    const gfx::Rect r = offset(closeBoxRect(), ox - bounds_.x, oy - bounds_.y);
-    gfx::fillRect(dst, r, classic::kFace);
-    const bool sunken = pressed_ == kCloseBox && pressedInside_;
-    if (sunken) {
-        classic::bevel(dst, r, classic::kDarkShadow, classic::kHighlight);
-        classic::bevel(dst, gfx::Rect{r.x + 1, r.y + 1, r.w - 2, r.h - 2}, classic::kShadow,
-                       classic::kLight);
-    } else {
-        classic::bevel(dst, r, classic::kHighlight, classic::kDarkShadow);
-        classic::bevel(dst, gfx::Rect{r.x + 1, r.y + 1, r.w - 2, r.h - 2}, classic::kLight,
-                       classic::kShadow);
-    }
-    const int gx = r.x + (r.w - 8) / 2 + (sunken ? 1 : 0);
-    const int gy = r.y + (r.h - 7) / 2 + (sunken ? 1 : 0);
-    for (int row = 0; row < 7; ++row) {
-        for (int col = 0; col < 8; ++col) {
-            if (kCloseGlyph[row][col] == '#' && dst.rect().contains(gx + col, gy + row)) {
-                dst.set(gx + col, gy + row, classic::kText);
-            }
-        }
-    }
-}
-
 void MessageBoxView::draw(gfx::Bitmap& frame, int screenTop) {
     const int ox = bounds_.x;
     const int oy = bounds_.y + screenTop;
@@ -318,14 +290,9 @@ void MessageBoxView::draw(gfx::Bitmap& frame, int screenTop) {
     classic::raisedWindowEdge(frame, box);
 
     const gfx::Rect caption{ox + kFrame, oy + kFrame, bounds_.w - 2 * kFrame, kCaptionHeight};
-    classic::gradient(frame, caption, classic::kCaptionLeft, classic::kCaptionRight);
-    if (titleFont_) {
-        const gfx::Rect clip{caption.x, caption.y, caption.w - kCloseBoxWidth - 4, caption.h};
-        titleFont_->draw(frame, caption.x + 3,
-                         caption.y + (caption.h - titleFont_->lineHeight() + 1) / 2, title_,
-                         classic::kCaptionText, clip);
-    }
-    drawCloseBox(frame, ox, oy);
+    classic::captionBar(frame, caption, titleFont_.get(), title_, kCloseBoxWidth);
+    classic::closeBox(frame, offset(closeBoxRect(), 0, screenTop),
+                      pressed_ == kCloseBox && pressedInside_);
 
     drawIcon(frame, ox + iconPos_.x, oy + iconPos_.y, icon_);
     if (font_) {

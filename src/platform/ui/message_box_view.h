@@ -53,7 +53,6 @@ private:
     int hit(double x, double y) const;
     void moveFocus(int step);
     void drawButton(gfx::Bitmap& dst, int ox, int oy, int index);
-    void drawCloseBox(gfx::Bitmap& dst, int ox, int oy);
 
     std::shared_ptr<const platform::Font> font_;
     std::shared_ptr<const platform::Font> titleFont_;
