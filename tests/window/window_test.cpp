@@ -1,7 +1,7 @@
 // The real window in a private X server: shown where the placement says, at 640 by 500,
 // menu bar above the screen pixel for pixel as composed; full screen centres the frame on
 // black and the pointer maps back to logical pixels; an idle wait costs no processor time.
-// Screenshots come from the X server itself (xwd), not from our own buffers.
+// Screenshots come from the X server itself (XGetImage), not from our own buffers.
 
 #include <SDL.h>
 #include <gtest/gtest.h>
@@ -15,18 +15,16 @@
 #include "platform/event_pump.h"
 #include "platform/fonts/freetype_fonts.h"
 #include "platform/gfx/image_io.h"
-#include "platform/sdl/process.h"
 #include "platform/sdl/real_clock.h"
 #include "platform/sdl/sdl_window.h"
 #include "platform/surface.h"
 #include "platform/ui/window.h"
+#include "x11_client.h"
 #include "x11_window_id.h"
-#include "xwd.h"
 
 namespace velko {
 namespace {
 
-using namespace std::chrono_literals;
 using platform::InputEvent;
 
 // Every pixel different from its neighbours, so a shifted or scaled copy cannot pass.
@@ -53,6 +51,9 @@ class RealWindowTest : public ::testing::Test {
 protected:
     void SetUp() override {
         ASSERT_NE(std::getenv("DISPLAY"), nullptr) << "run me through xvfb-run.sh";
+        auto x = testing::X11Client::open();
+        ASSERT_TRUE(x.ok()) << x.error();
+        x11 = std::move(x.value());
         auto n = sdl::SdlWindow::create("velko window test");
         ASSERT_TRUE(n.ok()) << n.error();
         native = std::move(n.value());
@@ -78,27 +79,25 @@ protected:
         }
     }
 
-    unsigned long windowId() {
+    // The window's contents as the X server holds them, and where it placed the window.
+    struct Shot {
+        gfx::Bitmap pixels;
+        testing::XWindowPlace place;
+    };
+    Shot shot(const std::string& name) {
         const unsigned long id = testing::x11WindowId(native->handle());
         EXPECT_NE(id, 0u) << "not an X11 window: " << SDL_GetError();
-        return id;
-    }
-
-    // The window's contents as the X server holds them.
-    testing::XwdImage shot(const std::string& name) {
-        const auto r =
-            sdl::runProcess({"xwd", "-silent", "-id", std::to_string(windowId())}, 20s, true);
-        EXPECT_TRUE(r.started) << "xwd not found: install the x11-apps package";
-        auto img = testing::decodeXwd(
-            std::span(reinterpret_cast<const std::uint8_t*>(r.output.data()), r.output.size()));
-        EXPECT_TRUE(img.ok()) << (img.ok() ? "" : img.error());
-        if (!img.ok()) {
+        auto pixels = x11->capture(id);
+        const auto place = x11->place(id);
+        EXPECT_TRUE(pixels.ok() && place) << (pixels.ok() ? "no place" : pixels.error());
+        if (!pixels.ok() || !place) {
             return {};
         }
-        (void)gfx::savePng(outDir() / (name + ".png"), img->pixels);
-        return std::move(img.value());
+        (void)gfx::savePng(outDir() / (name + ".png"), *pixels);
+        return {std::move(pixels.value()), *place};
     }
 
+    std::unique_ptr<testing::X11Client> x11;
     sdl::RealClock clock;
     std::unique_ptr<sdl::SdlWindow> native;
     std::unique_ptr<platform::FreeTypeFontLibrary> fonts;
@@ -120,8 +119,8 @@ TEST_F(RealWindowTest, ShownCentredWithMenuBarAboveTheScreen) {
     const auto img = shot("window_shown");
     ASSERT_EQ(img.pixels.width(), 640);
     ASSERT_EQ(img.pixels.height(), 500);
-    EXPECT_EQ(img.windowX, display::centredX(1024));
-    EXPECT_EQ(img.windowY, display::centredY(768));
+    EXPECT_EQ(img.place.x, display::centredX(1024));
+    EXPECT_EQ(img.place.y, display::centredY(768));
 
     const gfx::Bitmap screenImage = testScreen();
     EXPECT_EQ(img.pixels.at(630, 5), 0xC0C0C0u) << "menu bar face";
