@@ -6,18 +6,17 @@
 
 #include "about/about_text.h"
 #include "about/about_view.h"
-#include "about_fakes.h"
-#include "platform/fonts/freetype_fonts.h"
+#include "fakes.h"
 #include "platform/surface.h"
 #include "platform/ui/window.h"
+#include "support/golden.h"
+#include "support/shared_fonts.h"
 
 namespace velko::about {
 namespace {
 
-using namespace velko::about::testing;
+using namespace velko::testing;
 using platform::DialogAnswer;
-using platform::InputEvent;
-using Kind = InputEvent::Kind;
 using Cursor = platform::NativeWindow::Cursor;
 
 constexpr int kBar = ui::Window::kMenuBarHeight;
@@ -38,52 +37,42 @@ gfx::Bitmap scene() {
     return b;
 }
 
-platform::InputEvent hover(int x, int y) {
-    return mouse(InputEvent::Kind::MouseMove, x, y);
-}
-
 gfx::Point centre(const gfx::Rect& r) {
     return {r.x + r.w / 2, r.y + r.h / 2};
 }
 
 class AboutDialog : public ::testing::Test {
 protected:
-    void SetUp() override {
-        auto lib = platform::FreeTypeFontLibrary::create();
-        ASSERT_TRUE(lib.ok()) << lib.error();
-        fonts = std::move(lib.value());
-        window = std::make_unique<ui::Window>(native, *fonts);
-        screen = std::make_unique<platform::Surface>("picDisp", 640, 480, fonts.get());
-        screen->setPicture(scene());
-        window->setScreen(screen.get());
+    AboutDialog() : window(native, fonts()), screen("picDisp", 640, 480, &fonts()) {
+        screen.setPicture(scene());
+        window.setScreen(&screen);
     }
     void TearDown() override {
-        if (view && window) {
-            window->removeOverlay(view.get());
+        if (view) {
+            window.removeOverlay(view.get());
         }
     }
 
     AboutView& open(AboutText text = productText()) {
-        view = std::make_unique<AboutView>(*fonts, std::move(text));
+        view = std::make_unique<AboutView>(fonts(), std::move(text));
         view->onLinkClicked = [this] { ++linkClicks; };
-        window->pushOverlay(view.get());
+        window.pushOverlay(view.get());
         return *view;
     }
     gfx::Bitmap frame() {
-        window->present();
+        window.present();
         return native.lastFrame;
     }
-    void press(gfx::Point p) { window->dispatch(mouse(Kind::MouseDown, p.x, p.y)); }
-    void release(gfx::Point p) { window->dispatch(mouse(Kind::MouseUp, p.x, p.y)); }
+    void press(gfx::Point p) { window.dispatch(down(p.x, p.y)); }
+    void release(gfx::Point p) { window.dispatch(up(p.x, p.y)); }
     void click(gfx::Point p) {
         press(p);
         release(p);
     }
 
-    FrameKeeper native;
-    std::unique_ptr<platform::FreeTypeFontLibrary> fonts;
-    std::unique_ptr<ui::Window> window;
-    std::unique_ptr<platform::Surface> screen;
+    FakeNativeWindow native;
+    ui::Window window;
+    platform::Surface screen;
     std::unique_ptr<AboutView> view;
     int linkClicks = 0;
 };
@@ -130,7 +119,7 @@ TEST_F(AboutDialog, ClassicFormCentredOverTheScreen) {
 TEST_F(AboutDialog, ToolTipOfTheAddressAndThePressedButton) {
     AboutView& v = open();
     const gfx::Point onLink = centre(v.linkRect());
-    window->dispatch(hover(onLink.x, onLink.y));
+    window.dispatch(move(onLink.x, onLink.y));
     EXPECT_EQ(native.cursor, Cursor::Hand);
     v.showTip();
     ASSERT_TRUE(v.tipRect().has_value());
@@ -168,15 +157,15 @@ TEST_F(AboutDialog, AddressOpensOnEveryClickAndTheDialogStays) {
     EXPECT_FALSE(v.closed());
     // A press taken off the address before release opens nothing.
     press(onLink);
-    window->dispatch(hover(onLink.x, onLink.y + 40));
+    window.dispatch(move(onLink.x, onLink.y + 40));
     release(gfx::Point{onLink.x, onLink.y + 40});
     EXPECT_EQ(linkClicks, 2);
     // The hand shows over the address only, not over its heading or the empty face.
-    window->dispatch(hover(onLink.x, onLink.y));
+    window.dispatch(move(onLink.x, onLink.y));
     EXPECT_EQ(native.cursor, Cursor::Hand);
-    window->dispatch(hover(v.clientRect().x + 20, onLink.y));
+    window.dispatch(move(v.clientRect().x + 20, onLink.y));
     EXPECT_EQ(native.cursor, Cursor::Arrow);
-    window->dispatch(hover(v.linkRect().right() + 2, onLink.y));
+    window.dispatch(move(v.linkRect().right() + 2, onLink.y));
     EXPECT_EQ(native.cursor, Cursor::Arrow);
     EXPECT_EQ(linkClicks, 2);
 }
@@ -191,20 +180,20 @@ TEST_F(AboutDialog, OkEnterSpaceEscapeAndTheCloseBoxCloseIt) {
     EXPECT_TRUE(closesWith([this](AboutView& v) { click(centre(v.okRect())); }));
     EXPECT_TRUE(closesWith([this](AboutView& v) { click(centre(v.closeBoxRect())); }));
     for (const char* k : {"Return", "Keypad Enter", "Space", "Escape"}) {
-        EXPECT_TRUE(closesWith([this, k](AboutView&) { window->dispatch(key(k)); })) << k;
+        EXPECT_TRUE(closesWith([this, k](AboutView&) { window.dispatch(key(k)); })) << k;
     }
-    EXPECT_TRUE(closesWith([this](AboutView&) { window->dispatch(answer(DialogAnswer::Ok)); }));
+    EXPECT_TRUE(closesWith([this](AboutView&) { window.dispatch(answer(DialogAnswer::Ok)); }));
 
     // No other answer fits a dialog with OK alone; other keys and clicks on the face do nothing;
     // OK let go away from it is taken back.
     EXPECT_FALSE(closesWith([this](AboutView& v) {
-        window->dispatch(answer(DialogAnswer::Cancel));
-        window->dispatch(answer(DialogAnswer::Yes));
-        window->dispatch(key("Tab"));
-        window->dispatch(key("a"));
+        window.dispatch(answer(DialogAnswer::Cancel));
+        window.dispatch(answer(DialogAnswer::Yes));
+        window.dispatch(key("Tab"));
+        window.dispatch(key("a"));
         click(gfx::Point{v.clientRect().x + 10, v.clientRect().bottom() - 5});
         press(centre(v.okRect()));
-        window->dispatch(hover(10, 10));
+        window.dispatch(move(10, 10));
         release(gfx::Point{10, 10});
         click(centre(v.linkRect()));
     }));

@@ -12,7 +12,6 @@
 #include "about/about_view.h"
 #include "about/frm_about.h"
 #include "platform/event_pump.h"
-#include "platform/fonts/freetype_fonts.h"
 #include "platform/gfx/image_io.h"
 #include "platform/headless/file_trace.h"
 #include "platform/headless/headless_window.h"
@@ -21,11 +20,13 @@
 #include "platform/headless/virtual_clock.h"
 #include "platform/host.h"
 #include "platform/ui/window.h"
+#include "support/shared_fonts.h"
 
 namespace velko::about {
 namespace {
 
 using Lines = std::vector<std::string>;
+using velko::testing::fonts;
 
 const std::string kHome = "https://www.example.org/yuzutsu/";
 
@@ -46,10 +47,9 @@ public:
         : dir_(makeDir()),
           native_(clock_, headless::parseInputScript(input, "input").value(), dir_),
           pump_(native_, clock_),
-          fonts_(platform::FreeTypeFontLibrary::create().value()),
-          window_(native_, *fonts_),
+          window_(native_, fonts()),
           trace_(clock_),
-          host{clock_, pump_, window_, *fonts_, desktop, trace_} {
+          host{clock_, pump_, window_, fonts(), desktop, trace_} {
         pump_.setRouter(&window_);
         window_.setScreen(&screen_);
         native_.setOnRunEnd([this] { pump_.requestQuit(); });
@@ -60,7 +60,7 @@ public:
     }
 
     Places places() {
-        AboutView v(*fonts_, productText());
+        AboutView v(fonts(), productText());
         const gfx::Rect link = v.linkRect();
         v.onMouseMove(link.x + 4, link.y + 4, 0);
         v.showTip();
@@ -83,7 +83,6 @@ private:
     headless::VirtualClock clock_;
     headless::HeadlessWindow native_;
     platform::EventPump pump_;
-    std::unique_ptr<platform::FreeTypeFontLibrary> fonts_;
     ui::Window window_;
     platform::Surface screen_{"picDisp", 640, 480, nullptr};
     headless::MemoryTrace trace_;

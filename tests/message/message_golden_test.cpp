@@ -4,38 +4,12 @@
 
 #include <gtest/gtest.h>
 
-#include <cstdlib>
-#include <filesystem>
-#include <string>
-
 #include "base/utf.h"
-#include "platform/gfx/image_io.h"
 #include "reveal_rig.h"
+#include "support/golden.h"
 
 namespace velko::message {
 namespace {
-
-const std::filesystem::path kDataDir = VELKO_MESSAGE_DATA_DIR;
-
-void expectGolden(const gfx::Bitmap& actual, const std::string& name) {
-    const auto expectedPath = kDataDir / (name + ".png");
-    const auto actualPath = kDataDir / (name + "-Actual.png");
-    const char* update = std::getenv("VELKO_UPDATE_GOLDEN");
-    if (update && std::string(update) == "1") {
-        const auto saved = gfx::savePng(expectedPath, actual);
-        ASSERT_TRUE(saved) << saved.error();
-        std::filesystem::remove(actualPath);
-        return;
-    }
-    const auto expected = gfx::loadPng(expectedPath);
-    ASSERT_TRUE(expected) << expected.error() << " (VELKO_UPDATE_GOLDEN=1 writes it)";
-    if (*expected == actual) {
-        std::filesystem::remove(actualPath);
-        return;
-    }
-    (void)gfx::savePng(actualPath, actual);
-    ADD_FAILURE() << name << " differs from " << expectedPath << "; see " << actualPath;
-}
 
 TEST(MessageGolden, FiveLinesOverTheDimmedBand) {
     // 140 characters, five lines of up to 27 joined by four markers, as the story's
@@ -50,7 +24,7 @@ TEST(MessageGolden, FiveLinesOverTheDimmedBand) {
     testing::RevealRig rig;
     rig.setBackdrop(testing::sceneWithBackdrop());
     rig.disp.messageDisp(rig.picBackBuff, 0, MessageDisp::ChangeMessage(source), 25);
-    expectGolden(rig.picDisp.constImage(), "message_window");
+    velko::testing::expectMatchesGolden(rig.picDisp.constImage(), "message_window");
 }
 
 }  // namespace

@@ -4,12 +4,12 @@
 #include <gtest/gtest.h>
 
 #include "fakes.h"
-#include "golden.h"
 #include "platform/event_pump.h"
-#include "platform/fonts/freetype_fonts.h"
 #include "platform/surface.h"
 #include "platform/ui/message_box_view.h"
 #include "platform/ui/window.h"
+#include "support/golden.h"
+#include "support/shared_fonts.h"
 
 namespace velko::ui {
 namespace {
@@ -36,61 +36,55 @@ gfx::Bitmap scene() {
 
 class LookTest : public ::testing::Test {
 protected:
-    void SetUp() override {
-        auto lib = platform::FreeTypeFontLibrary::create();
-        ASSERT_TRUE(lib.ok()) << lib.error();
-        fonts = std::move(lib.value());
-        window = std::make_unique<Window>(native, *fonts);
-        screen = std::make_unique<platform::Surface>("picDisp", 640, 480, fonts.get());
-        screen->setPicture(scene());
-        window->setScreen(screen.get());
+    LookTest() : window(native, fonts()), screen("picDisp", 640, 480, &fonts()) {
+        screen.setPicture(scene());
+        window.setScreen(&screen);
     }
 
     gfx::Bitmap frameWith(Overlay* overlay) {
         if (overlay) {
-            window->pushOverlay(overlay);
+            window.pushOverlay(overlay);
         }
-        window->present();
+        window.present();
         gfx::Bitmap f = native.lastFrame;
         if (overlay) {
-            window->removeOverlay(overlay);
+            window.removeOverlay(overlay);
         }
         return f;
     }
 
     FakeNativeWindow native;
-    std::unique_ptr<platform::FreeTypeFontLibrary> fonts;
-    std::unique_ptr<Window> window;
-    std::unique_ptr<platform::Surface> screen;
+    Window window;
+    platform::Surface screen;
 };
 
 TEST_F(LookTest, MenuBarShowsEnabledAndDisabledTitles) {
-    window->setMenuEnabled(MenuItem::Help, true);
-    window->setMenuEnabled(MenuItem::Version, true);
+    window.setMenuEnabled(MenuItem::Help, true);
+    window.setMenuEnabled(MenuItem::Version, true);
     const gfx::Bitmap f = frameWith(nullptr);
     // The grey bar ends in a shadow line right above the first screen row.
     EXPECT_EQ(f.at(600, 5), 0xC0C0C0u);
     EXPECT_EQ(f.at(600, 19), 0x808080u);
-    EXPECT_EQ(f.at(600, 20), screen->constImage().at(600, 0));
+    EXPECT_EQ(f.at(600, 20), screen.constImage().at(600, 0));
     expectMatchesGolden(f, "menu_bar");
 }
 
 TEST_F(LookTest, HelpDropdownHangsBelowItsTitle) {
-    window->setMenuEnabled(MenuItem::Help, true);
-    window->setMenuEnabled(MenuItem::Version, true);
-    const gfx::Rect help = window->menuBar().titleRect(MenuItem::Help);
-    window->dispatch(down(help.x + 5, help.y + 5 - Window::kMenuBarHeight));
-    window->dispatch(
-        move(help.x + 20, window->menuBar().versionRect().y + 5 - Window::kMenuBarHeight));
-    ASSERT_TRUE(window->menuBar().dropdownOpen());
+    window.setMenuEnabled(MenuItem::Help, true);
+    window.setMenuEnabled(MenuItem::Version, true);
+    const gfx::Rect help = window.menuBar().titleRect(MenuItem::Help);
+    window.dispatch(down(help.x + 5, help.y + 5 - Window::kMenuBarHeight));
+    window.dispatch(
+        move(help.x + 20, window.menuBar().versionRect().y + 5 - Window::kMenuBarHeight));
+    ASSERT_TRUE(window.menuBar().dropdownOpen());
     expectMatchesGolden(frameWith(nullptr), "menu_dropdown");
 }
 
 TEST_F(LookTest, KeyboardMenuRaisesTheChosenTitle) {
-    window->setMenuEnabled(MenuItem::End, true);
-    window->dispatch(key("F10"));
+    window.setMenuEnabled(MenuItem::End, true);
+    window.dispatch(key("F10"));
     const gfx::Bitmap f = frameWith(nullptr);
-    const gfx::Rect end = window->menuBar().titleRect(MenuItem::End);
+    const gfx::Rect end = window.menuBar().titleRect(MenuItem::End);
     EXPECT_EQ(f.at(end.x, end.y), 0xFFFFFFu);
     EXPECT_EQ(f.at(end.right() - 1, end.bottom() - 1), 0x808080u);
     expectMatchesGolden(f, "menu_keyboard");
@@ -103,7 +97,7 @@ TEST_F(LookTest, QuestionBoxWithThreeButtons) {
     request.buttons = Buttons::YesNoCancel;
     request.icon = Icon::Question;
     request.defaultButton = 1;
-    MessageBoxView view(*fonts, request);
+    MessageBoxView view(fonts(), request);
     const gfx::Bitmap f = frameWith(&view);
     const gfx::Rect b = view.bounds();
     // Centred over the screen, caption gradient from dark blue, grey face.
@@ -118,7 +112,7 @@ TEST_F(LookTest, AdviceBoxWithOkOnly) {
     MessageBoxSpec request;
     request.text = u"このｹﾞｰﾑは16Bitｶﾗｰ以上でﾌﾟﾚｲすることをお勧めします。";
     request.title = std::u16string(kTitle);
-    MessageBoxView view(*fonts, request);
+    MessageBoxView view(fonts(), request);
     expectMatchesGolden(frameWith(&view), "advice_box");
 }
 
@@ -128,7 +122,7 @@ TEST_F(LookTest, PressedButtonAndMultiLineText) {
     request.title = std::u16string(kTitle);
     request.buttons = Buttons::YesNo;
     request.icon = Icon::Question;
-    MessageBoxView view(*fonts, request);
+    MessageBoxView view(fonts(), request);
     const gfx::Rect yes = view.buttonRect(0);
     view.onMouseDown(yes.x + 10, yes.y + 10, platform::kLeftButton);
     expectMatchesGolden(frameWith(&view), "pressed_button");
