@@ -7,4 +7,6 @@ if ! command -v xvfb-run >/dev/null 2>&1; then
 fi
 # The program must find the X server, not a driver or compositor of the calling session.
 unset SDL_VIDEODRIVER WAYLAND_DISPLAY
-exec xvfb-run -a -s "-screen 0 ${VELKO_XVFB_SCREEN:-1024x768x24} -nolisten tcp" "$@"
+# xvfb-run -a starts looking at :99 and two runs that start together can both settle on the
+# same number; starting the search from a number of our own keeps parallel runs apart.
+exec xvfb-run -a -n $(( 100 + $$ % 800 )) -s "-screen 0 ${VELKO_XVFB_SCREEN:-1024x768x24} -nolisten tcp" "$@"
