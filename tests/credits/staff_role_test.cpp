@@ -57,18 +57,6 @@ gfx::Bitmap modelFrame(const gfx::Bitmap& scene, const gfx::Bitmap& list, int f)
     return out;
 }
 
-// The first and the last pixel row where two pictures differ, for a readable failure.
-std::string firstDifference(const gfx::Bitmap& a, const gfx::Bitmap& b) {
-    for (int y = 0; y < a.height(); ++y) {
-        for (int x = 0; x < a.width(); ++x) {
-            if (a.at(x, y) != b.at(x, y)) {
-                return "first difference at (" + std::to_string(x) + ", " + std::to_string(y) + ")";
-            }
-        }
-    }
-    return "same";
-}
-
 TEST(StaffRoll, EveryKeptFrameShowsTheListScrolledTwoPixelsAFrame) {
     CreditsRig rig;
     // Both ends of the rising page, the jump into the ring, the first refills and the first
@@ -83,7 +71,7 @@ TEST(StaffRoll, EveryKeptFrameShowsTheListScrolledTwoPixelsAFrame) {
     const gfx::Bitmap scene = scenePicture();
     const gfx::Bitmap list = longList(role.credits());
     for (const auto& [f, shot] : rig.kept) {
-        EXPECT_EQ(firstDifference(shot, modelFrame(scene, list, f)), "same") << "frame " << f;
+        EXPECT_TRUE(shot == modelFrame(scene, list, f)) << "frame " << f;
     }
     // Halfway up the heading shows; at the end the scene is bare and stays on the screen.
     EXPECT_FALSE(rig.kept.at(120) == scene);
@@ -92,87 +80,50 @@ TEST(StaffRoll, EveryKeptFrameShowsTheListScrolledTwoPixelsAFrame) {
     EXPECT_TRUE(rig.warnings.empty());
 }
 
-TEST(StaffRoll, FramesArePacedTwentyMillisecondsEachAndTheWindowStaysDisabled) {
+TEST(StaffRoll, PacedTwentyMillisecondsAFrameWithTheWindowOffAndSurfacesGivenBack) {
     CreditsRig rig(0xFFFFF000u);  // the tick counter wraps during the roll
+    auto& staff = rig.picFPtarn;
+    staff.backColor = 0x123456;
+    staff.foreColor = 0x654321;
+    staff.fontTransparent = true;
+    rig.picBackBuff.backColor = 0x010203;
     auto role = rig.make();
     role.playStaffRole();
 
     ASSERT_EQ(rig.clock.waits.size(), static_cast<std::size_t>(kFrames));
     for (std::size_t i = 0; i < rig.clock.waits.size(); ++i) {
-        ASSERT_EQ(rig.clock.waits[i].period, StaffRole::kFrameMs);
-        ASSERT_EQ(rig.clock.waits[i].start, static_cast<std::uint32_t>(0xFFFFF000u + 21u * i))
-            << "frame " << i;
+        ASSERT_EQ(rig.clock.waits[i].start, static_cast<std::uint32_t>(0xFFFFF000u + 21u * i));
+        ASSERT_EQ(rig.clock.waits[i].period, 20u);
     }
     EXPECT_FALSE(rig.enabledDuringFrames);
     EXPECT_TRUE(rig.window.enabled());
-}
-
-TEST(StaffRoll, LentSurfacesGetTheirPropertiesBack) {
-    CreditsRig rig;
-    auto& staff = rig.picFPtarn;
-    staff.backColor = 0x123456;
-    staff.foreColor = 0x654321;
-    staff.fontSize = 14.25;
-    staff.fontBold = false;
-    staff.fontTransparent = true;
-    auto& master = rig.picBackBuff;
-    master.fontBold = true;
-    master.backColor = 0x010203;
-    master.foreColor = 0x0A0B0C;
-    const auto screenBase = rig.picDisp.picture();
-
-    auto role = rig.make();
-    role.playStaffRole();
-
     EXPECT_EQ(staff.height(), 480);
     EXPECT_EQ(staff.backColor, 0x123456u);
     EXPECT_EQ(staff.foreColor, 0x654321u);
-    EXPECT_EQ(staff.fontSize, 14.25);
-    EXPECT_FALSE(staff.fontBold);
     EXPECT_TRUE(staff.fontTransparent);
-    // The strip's own font is the window font again, not the roll's.
-    EXPECT_NE(staff.currentFont()->request().emHeight, 25);
-    EXPECT_TRUE(master.fontBold);
-    EXPECT_EQ(master.backColor, 0x010203u);
-    EXPECT_EQ(master.foreColor, 0x0A0B0Cu);
-    // The screen's base picture is not the roll's business.
-    EXPECT_EQ(rig.picDisp.picture(), screenBase);
+    EXPECT_NE(staff.currentFont()->request().emHeight, 25);  // the window font again
+    EXPECT_EQ(rig.picBackBuff.backColor, 0x010203u);
 }
 
-TEST(StaffRoll, ShortOrBrokenListsRollWithWarningsAndBlankRows) {
+TEST(StaffRoll, ABrokenShortListRollsWithWarningsAndEndsSooner) {
     CreditsRig rig;
     rig.keep = {239, 400};
     auto role = rig.make(
         "0\t脚 本\t月岡　七海\n"
         "2\tno second tab\n"
-        "x\tbad\tnumber\n"
-        "4\t\xFF\xFE\tbroken\n"
         "6\t作 曲\t汐見　蒼\n");
     role.playStaffRole();
 
-    ASSERT_EQ(rig.warnings.size(), 3u);
+    ASSERT_EQ(rig.warnings.size(), 1u);
     EXPECT_EQ(rig.warnings[0].rfind("staff.txt:2: ", 0), 0u) << rig.warnings[0];
-    // Padded to the first page, and the roll ends as soon as the shorter list has passed.
+    // Padded to the first page; 21 refills after it, the first 14 frames into the ring.
     ASSERT_EQ(role.credits().size(), 15u);
-    EXPECT_EQ(role.credits()[6].name, u"汐見　蒼");
-    EXPECT_EQ(rig.frames, kEntryFrames + 14 + 15 * (17 + 15 + 4 - 15 - 1));
+    EXPECT_EQ(rig.frames, kEntryFrames + 14 + 15 * 20);
     const gfx::Bitmap scene = scenePicture();
     const gfx::Bitmap list = longList(role.credits());
     for (const auto& [f, shot] : rig.kept) {
-        EXPECT_EQ(firstDifference(shot, modelFrame(scene, list, f)), "same") << "frame " << f;
+        EXPECT_TRUE(shot == modelFrame(scene, list, f)) << "frame " << f;
     }
-}
-
-TEST(StaffRoll, AnEmptyListStillRollsItsHeading) {
-    CreditsRig rig;
-    rig.keep = {239};
-    auto role = rig.make("");
-    role.playStaffRole();
-    ASSERT_EQ(rig.warnings.size(), 1u);
-    EXPECT_EQ(role.credits().size(), 15u);
-    EXPECT_EQ(firstDifference(rig.kept.at(239),
-                              modelFrame(scenePicture(), longList(role.credits()), 239)),
-              "same");
 }
 
 }  // namespace
