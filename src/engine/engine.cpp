@@ -186,6 +186,7 @@ Status Engine::execute(Opcode op, std::u16string_view line, bool& stop) {
         case Opcode::MC:
             return soundCommand(op, line);
         case Opcode::QE:
+            return questionCommand(line, stop);
         case Opcode::ZT:
         case Opcode::ZB:
         case Opcode::ZS:

@@ -24,10 +24,14 @@
 #include "platform/host.h"
 #include "platform/ui/message_box.h"
 
+namespace velko::branch {
+class Branch;
+}
 namespace velko::effects {
 class CrossHatch;
 }
 namespace velko::menus {
+class Menu;
 class StartMenu;
 }
 namespace velko::message {
@@ -104,11 +108,14 @@ private:
     Status soundCommand(script::Opcode op, std::u16string_view line);
     Status flowCommand(script::Opcode op, std::u16string_view line, bool& stop);
     Status choiceCommand(script::Opcode op, std::u16string_view line, bool& stop);
+    Status questionCommand(std::u16string_view line, bool& stop);
     Status endingCommand(script::Opcode op, std::u16string_view line, bool& stop);
 
     // Loads a picture file from BMP/ into a surface; a missing or broken file gives a
     // warning and a black picture.
     void loadPicture(platform::Surface& surface, std::u16string_view name);
+    // Reads a button sheet from BMP/ for the title menu and the button screens.
+    Result<gfx::Bitmap> loadSheet(std::u16string_view name) const;
 
     // Reports a script error, then builds the title screen (when it has been shown before
     // and its assets exist) or ends the program. Every running RunScript returns.
@@ -132,6 +139,10 @@ private:
     // While the title menu is shown. Declared after frmMain_ so that it leaves the screen's
     // listeners before the screen goes.
     std::shared_ptr<menus::StartMenu> objStartMenu;
+    // The script's button screen, from ZT until ZE or the next title screen.
+    std::shared_ptr<menus::Menu> objMenu;
+    // The open question, from QE until an answer is pressed.
+    std::shared_ptr<branch::Branch> objBranch;
 
     int depth_ = 0;
     int lastLine_ = 0;  // the line executed last, for messages about missing lines
