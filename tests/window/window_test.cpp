@@ -49,11 +49,18 @@ std::filesystem::path outDir() {
 
 class RealWindowTest : public ::testing::Test {
 protected:
+    // One connection for the whole program: Xvfb resets when its last client leaves, and a
+    // connection made during the reset fails.
+    static void SetUpTestSuite() {
+        if (auto x = testing::X11Client::open(); x.ok()) {
+            x11 = std::move(x.value());
+        }
+    }
+    static void TearDownTestSuite() { x11.reset(); }
+
     void SetUp() override {
         ASSERT_NE(std::getenv("DISPLAY"), nullptr) << "run me through xvfb-run.sh";
-        auto x = testing::X11Client::open();
-        ASSERT_TRUE(x.ok()) << x.error();
-        x11 = std::move(x.value());
+        ASSERT_TRUE(x11) << "cannot connect to the X server";
         auto n = sdl::SdlWindow::create("velko window test");
         ASSERT_TRUE(n.ok()) << n.error();
         native = std::move(n.value());
@@ -97,7 +104,7 @@ protected:
         return {std::move(pixels.value()), *place};
     }
 
-    std::unique_ptr<testing::X11Client> x11;
+    static inline std::unique_ptr<testing::X11Client> x11;
     sdl::RealClock clock;
     std::unique_ptr<sdl::SdlWindow> native;
     std::unique_ptr<platform::FreeTypeFontLibrary> fonts;
