@@ -81,10 +81,7 @@ TEST(AboutText, CaptionNamesTheEpisodeOnce) {
     EXPECT_EQ(productText().caption, u"灯守坂 第１話　のバージョン情報");
     EXPECT_EQ(aboutText(u"velko01", u"", "").caption, u"velko01 第１話　のバージョン情報");
     EXPECT_EQ(aboutText(u"灯守坂 第１話 ", u"", "").caption, u"灯守坂 第１話　のバージョン情報");
-    const AboutText t = productText();
-    EXPECT_EQ(t.versionLine, u"velko01 Version 1.0");
-    EXPECT_EQ(t.rightsLine, u"Copyright (C) 2000 工房ゆうづつ");
-    EXPECT_EQ(t.homepage, "https://www.example.org/yuzutsu/");
+    EXPECT_EQ(productText().versionLine, u"velko01 Version 1.0");
 }
 
 TEST_F(AboutDialog, ClassicFormCentredOverTheScreen) {

@@ -13,13 +13,13 @@
 #include <vector>
 
 #include "platform/event_pump.h"
-#include "platform/fonts/freetype_fonts.h"
 #include "platform/headless/file_trace.h"
 #include "platform/headless/headless_window.h"
 #include "platform/headless/recording_desktop.h"
 #include "platform/headless/virtual_clock.h"
 #include "platform/host.h"
 #include "platform/ui/window.h"
+#include "support/fake_platform.h"
 
 namespace velko::sound {
 namespace {
@@ -80,10 +80,9 @@ protected:
     SoundMciTest()
         : native_(clock_, {}, "/tmp"),
           pump_(native_, clock_),
-          fonts_(platform::FreeTypeFontLibrary::create().value()),
-          window_(native_, *fonts_),
+          window_(native_, fonts_),
           trace_(clock_),
-          host_{clock_, pump_, window_, *fonts_, desktop_, trace_, &audio_},
+          host_{clock_, pump_, window_, fonts_, desktop_, trace_, &audio_},
           sound_(host_, {}) {
         audio_.log.clear();
     }
@@ -109,7 +108,7 @@ protected:
     headless::VirtualClock clock_;
     headless::HeadlessWindow native_;
     platform::EventPump pump_;
-    std::unique_ptr<platform::FreeTypeFontLibrary> fonts_;
+    velko::testing::BlankFonts fonts_;  // the window is never drawn
     ui::Window window_;
     headless::RecordingDesktop desktop_;
     headless::MemoryTrace trace_;
