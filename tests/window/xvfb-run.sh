@@ -9,4 +9,6 @@ fi
 unset SDL_VIDEODRIVER WAYLAND_DISPLAY
 # xvfb-run -a starts looking at :99 and two runs that start together can both settle on the
 # same number; starting the search from a number of our own keeps parallel runs apart.
-exec xvfb-run -a -n $(( 100 + $$ % 800 )) -s "-screen 0 ${VELKO_XVFB_SCREEN:-1024x768x24} -nolisten tcp" "$@"
+# -noreset: by default the server resets when its last client leaves, and a test that
+# connects at that moment is refused.
+exec xvfb-run -a -n $(( 100 + $$ % 800 )) -s "-screen 0 ${VELKO_XVFB_SCREEN:-1024x768x24} -nolisten tcp -noreset" "$@"
