@@ -1,12 +1,11 @@
-// Choices: the question QE, the button screen ZT/ZB/ZS/ZE and the wallpaper question KB.
-// The choice objects themselves (button screens, questions) are not built yet: their
-// commands check their arguments, record what they were asked in the trace and stop or go
-// on as the script expects, so every script runs to its end.
+// The button screen ZT/ZB/ZS/ZE and the wallpaper question KB, which arms the screen that
+// led to it again.
 
 #include "base/utf.h"
 #include "engine/engine.h"
 #include "engine/script/arguments.h"
-#include "engine/trace_text.h"
+#include "menus/menu.h"
+#include "platform/gfx/image_io.h"
 
 namespace velko::engine {
 
@@ -14,44 +13,49 @@ using script::Opcode;
 
 Status Engine::choiceCommand(Opcode op, std::u16string_view line, bool& stop) {
     const auto argument = script::argumentOf(line);
-    const auto stub = [&] {
-        host_.trace.event("stub", std::string(script::opcodeName(op)) + " " + traceText(argument));
-    };
     switch (op) {
-        case Opcode::QE: {
-            const auto question = script::parseQuestion(argument);
-            if (!question) {
-                return makeError(question.error());
-            }
-            blnBusy = true;
-            printMessage(question->question);
-            stub();
-            stop = true;
-            break;
-        }
         case Opcode::ZT: {
             const auto name = script::parseAssetName(op, argument);
             if (!name) {
                 return makeError(name.error());
             }
             blnBusy = true;
-            stub();
+            // A screen still held (a script without ZE) leaves the surface for the new one.
+            objMenu.reset();
+            auto menu = std::make_shared<menus::Menu>(
+                [this](std::u16string_view file) { return loadSheet(file); },
+                [this](std::int16_t n) { MenuJump(n); });
+            objMenu = menu;
+            menu->setPictureBox(frmMain_->picDisp);
+            if (const Status sheet = menu->setPicButton(*name); !sheet) {
+                // The buttons stay invisible but still take presses.
+                warn(sheet.error());
+            }
             break;
         }
         case Opcode::ZB: {
-            const auto button = script::parseButton(argument);
-            if (!button) {
+            // A fault in the numbers tells the author more than a missing ZT.
+            if (const auto button = script::parseButton(argument); !button) {
                 return makeError(button.error());
             }
-            stub();
+            if (!objMenu) {
+                return makeError("ZB without a button screen: a ZT line must come first");
+            }
+            if (const Status added = objMenu->ButtonNum(argument); !added) {
+                return makeError(added.error());
+            }
             break;
         }
         case Opcode::ZS:
-            stub();
+            if (!objMenu) {
+                return makeError("ZS without a button screen: a ZT line must come first");
+            }
+            objMenu->subMenuDisp();
             stop = true;
             break;
         case Opcode::ZE:
-            stub();
+            // A press handler that is still running keeps the screen until it returns.
+            objMenu.reset();
             break;
         case Opcode::KB: {
             const auto name = script::parseAssetName(op, argument);
@@ -76,6 +80,12 @@ Status Engine::choiceCommand(Opcode op, std::u16string_view line, bool& stop) {
                     warn("Wall/" + utf16ToUtf8(*name) + ": not found");
                 }
             }
+            // The button screen that led here takes clicks again; it redraws at the next move
+            // or repaint.
+            if (objMenu) {
+                objMenu->MouseClickMode(true);
+                objMenu->setRedrawFlag(true);
+            }
             stop = true;
             break;
         }
@@ -83,6 +93,14 @@ Status Engine::choiceCommand(Opcode op, std::u16string_view line, bool& stop) {
             break;
     }
     return Ok{};
+}
+
+Result<gfx::Bitmap> Engine::loadSheet(std::u16string_view name) const {
+    const auto path = folder_.find(script::AssetFolder::Bmp, name);
+    if (!path) {
+        return makeError("BMP/" + utf16ToUtf8(name) + ": not found");
+    }
+    return gfx::loadBmp(*path);
 }
 
 }  // namespace velko::engine

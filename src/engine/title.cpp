@@ -5,6 +5,7 @@
 #include "effects/cross_hatch.h"
 #include "engine/engine.h"
 #include "engine/script/arguments.h"
+#include "menus/menu.h"
 #include "menus/start_menu.h"
 #include "platform/gfx/image_io.h"
 #include "sound/sound_mci.h"
@@ -22,6 +23,7 @@ void Engine::ShowTitle() {
     // An open button screen or question would be abandoned here; a title menu that is
     // still shown (the title built again after a script error) gives way to the new one.
     objStartMenu.reset();
+    objMenu.reset();
     form.setMenuEnabled(ui::MenuItem::End, false);
     form.setMenuEnabled(ui::MenuItem::Help, true);
     form.setMenuEnabled(ui::MenuItem::Version, true);
@@ -32,15 +34,9 @@ void Engine::ShowTitle() {
     hatch->PlayFade(0, 0);
     titleShown_ = true;
     host_.trace.event("title");
-    const auto loadSheet = [this](std::u16string_view name) -> Result<gfx::Bitmap> {
-        const auto path = folder_.find(script::AssetFolder::Bmp, name);
-        if (!path) {
-            return makeError("BMP/" + utf16ToUtf8(name) + ": not found");
-        }
-        return gfx::loadBmp(*path);
-    };
     auto menu = std::make_shared<menus::StartMenu>(
-        loadSheet, [this](std::int16_t mode) { TitleSelect(mode); });
+        [this](std::u16string_view name) { return loadSheet(name); },
+        [this](std::int16_t mode) { TitleSelect(mode); });
     objStartMenu = menu;
     menu->setPictureBox(form.picDisp);
     if (const Status sheet = menu->setPicButton(u"button01.bmp"); !sheet) {

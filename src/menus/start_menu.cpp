@@ -2,7 +2,6 @@
 
 #include <array>
 
-#include "platform/gfx/raster.h"
 #include "platform/input.h"
 
 namespace velko::menus {
@@ -44,66 +43,37 @@ int buttonAt(double x, double y) {
 }  // namespace
 
 StartMenu::StartMenu(SheetLoader loadSheet, TitleSelect titleSelect)
-    : loadSheet_(std::move(loadSheet)), titleSelect_(std::move(titleSelect)) {}
-
-StartMenu::~StartMenu() {
-    if (mpicDisp_) {
-        mpicDisp_->unsubscribe(this);
-    }
-}
-
-void StartMenu::setPictureBox(platform::Surface& objPicture) {
-    if (mpicDisp_) {
-        mpicDisp_->unsubscribe(this);
-    }
-    mpicDisp_ = &objPicture;
-    mpicDisp_->subscribe(this);
-}
-
-Status StartMenu::setPicButton(std::u16string_view strBtnName) {
-    auto sheet = loadSheet_(strBtnName);
-    if (!sheet) {
-        sheet_ = gfx::Bitmap();
-        return makeError(sheet.error());
-    }
-    sheet_ = std::move(sheet).value();
-    return Ok{};
-}
+    : SheetMenu(std::move(loadSheet)), titleSelect_(std::move(titleSelect)) {}
 
 void StartMenu::subMenuDisp() {
     draw(0);
 }
 
 void StartMenu::draw(int hover) {
-    if (!mpicDisp_) {
-        return;
-    }
-    gfx::Bitmap& dst = mpicDisp_->image();
     for (std::size_t i = 0; i < kButtons.size(); ++i) {
         const int sheetLeft = static_cast<int>(i) + 1 == hover ? kHoverSheetLeft : 0;
-        gfx::bitBlt(dst, kButtonLeft, kButtons[i].top, kButtonWidth, kButtonHeight, sheet_,
-                    sheetLeft, kButtons[i].sheetTop, gfx::Rop::SrcCopy);
+        copyFromSheet({kButtonLeft, kButtons[i].top, kButtonWidth, kButtonHeight},
+                      {sheetLeft, kButtons[i].sheetTop, kButtonWidth, kButtonHeight});
     }
-    gfx::bitBlt(dst, kPreview.x, kPreview.y, kPreview.w, kPreview.h, sheet_,
-                kPreviewSheetLeft[static_cast<std::size_t>(hover)], kPreviewSheetTop,
-                gfx::Rop::SrcCopy);
+    copyFromSheet(kPreview, {kPreviewSheetLeft[static_cast<std::size_t>(hover)], kPreviewSheetTop,
+                             kPreview.w, kPreview.h});
 }
 
 void StartMenu::onMouseMove(const platform::MouseEvent& e) {
     // No hover state is kept: every move draws all four images.
-    if (redraw_) {
+    if (redraws()) {
         draw(buttonAt(e.x, e.y));
     }
 }
 
 void StartMenu::onPaint() {
-    if (redraw_) {
+    if (redraws()) {
         draw(0);
     }
 }
 
 void StartMenu::onMouseDown(const platform::MouseEvent& e) {
-    if (!clickMode_ || e.button != platform::kLeftButton) {
+    if (!MouseClickMode() || e.button != platform::kLeftButton) {
         return;
     }
     const int button = buttonAt(e.x, e.y);
@@ -112,14 +82,14 @@ void StartMenu::onMouseDown(const platform::MouseEvent& e) {
     }
     // The title flow releases this menu from inside TitleSelect, and the story it starts
     // runs before the call returns: stay alive until this handler is done.
-    const auto self = weak_from_this().lock();
+    const auto self = keepAlive();
     switch (button) {
         case 1:
-            clickMode_ = false;
-            redraw_ = false;
+            MouseClickMode(false);
+            setRedrawFlag(false);
             break;
         case 3:
-            redraw_ = false;
+            setRedrawFlag(false);
             break;
         default:
             break;

@@ -10,38 +10,21 @@
 
 #include <cstdint>
 #include <functional>
-#include <memory>
-#include <string_view>
 
-#include "base/result.h"
-#include "platform/gfx/bitmap.h"
-#include "platform/surface.h"
+#include "menus/sheet_menu.h"
 
 namespace velko::menus {
 
-class StartMenu final : public platform::SurfaceListener,
-                        public std::enable_shared_from_this<StartMenu> {
+class StartMenu final : public SheetMenu {
 public:
-    // Reads a sheet from the BMP folder of the program by its file name.
-    using SheetLoader = std::function<Result<gfx::Bitmap>(std::u16string_view name)>;
     // The title flow's TitleSelect: 1 new story, 2 extras, 0 end the program.
     using TitleSelect = std::function<void(std::int16_t mode)>;
 
     StartMenu(SheetLoader loadSheet, TitleSelect titleSelect);
-    ~StartMenu() override;
-    StartMenu(const StartMenu&) = delete;
-    StartMenu& operator=(const StartMenu&) = delete;
 
     // Draws the three buttons in their normal images and the preview for no button.
     void subMenuDisp();
-    // Takes the surface to draw on and subscribes to its mouse and repaint events.
-    void setPictureBox(platform::Surface& objPicture);
-    // Loads the sheet. On failure the sheet stays empty (nothing is drawn; the buttons
-    // still take presses) and the error names the file.
-    Status setPicButton(std::u16string_view strBtnName);
-    void setRedrawFlag(bool blnFlag) { redraw_ = blnFlag; }
-    bool MouseClickMode() const { return clickMode_; }
-    void MouseClickMode(bool blnValue) { clickMode_ = blnValue; }
+    // setPictureBox, setPicButton, setRedrawFlag and MouseClickMode: see SheetMenu.
 
 private:
     void onMouseDown(const platform::MouseEvent& e) override;
@@ -51,12 +34,7 @@ private:
     // All three buttons, `hover` (1 to 3, or 0) in its hover image, then its preview.
     void draw(int hover);
 
-    SheetLoader loadSheet_;
     TitleSelect titleSelect_;
-    platform::Surface* mpicDisp_ = nullptr;
-    gfx::Bitmap sheet_;
-    bool clickMode_ = true;
-    bool redraw_ = true;
 };
 
 }  // namespace velko::menus

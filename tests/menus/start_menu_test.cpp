@@ -8,6 +8,7 @@
 #include <string>
 #include <vector>
 
+#include "coded_sheet.h"
 #include "menus/start_menu.h"
 #include "platform/input.h"
 
@@ -19,25 +20,10 @@ using gfx::Pixel;
 
 constexpr Pixel kGround = 0x204060;  // the title picture under the menu
 
-// Every sheet pixel differs from its neighbours and from the ground, so a copy from the
-// wrong place or of the wrong size shows.
 Bitmap codedSheet(int w = 564, int h = 344) {
-    Bitmap b(w, h);
-    for (int y = 0; y < h; ++y) {
-        for (int x = 0; x < w; ++x) {
-            b.set(x, y, static_cast<Pixel>(0x800000 | (y << 10) | x));
-        }
-    }
-    return b;
+    return test::codedSheet(w, h);
 }
-
-void copy(Bitmap& dst, int dx, int dy, int w, int h, const Bitmap& src, int sx, int sy) {
-    for (int y = 0; y < h; ++y) {
-        for (int x = 0; x < w; ++x) {
-            dst.set(dx + x, dy + y, src.at(sx + x, sy + y));
-        }
-    }
-}
+using test::copy;
 
 // The screen as the menu must leave it: the buttons at x 400 and y 230, 300, 370 (normal
 // image at sheet x 0, hover at 201, sheet rows 0, 51, 102), the preview 140 by 190 at
