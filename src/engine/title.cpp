@@ -24,6 +24,7 @@ void Engine::ShowTitle() {
     // still shown (the title built again after a script error) gives way to the new one.
     objStartMenu.reset();
     objMenu.reset();
+    objBranch.reset();
     form.setMenuEnabled(ui::MenuItem::End, false);
     form.setMenuEnabled(ui::MenuItem::Help, true);
     form.setMenuEnabled(ui::MenuItem::Version, true);
@@ -94,6 +95,7 @@ void Engine::BranchSelect(std::int16_t points) {
     if (ended_) {
         return;
     }
+    objBranch.reset();
     const auto sum = script::addPoints(intPoint, points);
     if (!sum) {
         scriptError(lastLine_, sum.error());
