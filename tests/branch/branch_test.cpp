@@ -29,13 +29,13 @@ const std::u16string kSecond = u"海辺の灯台へ行く";
 // The font the answers must be printed with: the fixed-pitch gothic at a 19-pixel cell and
 // 22-pixel full width, bold, one-bit.
 std::shared_ptr<const platform::Font> answerFont() {
-    platform::FontSpec spec;
-    spec.face = platform::FontFace::Gothic;
-    spec.emHeight = 19;
-    spec.emWidth = 22;
-    spec.bold = true;
-    spec.antialias = false;
-    return testing::fonts().open(spec);
+    platform::FontSpec request;
+    request.face = platform::FontFace::Gothic;
+    request.emHeight = 19;
+    request.emWidth = 22;
+    request.bold = true;
+    request.antialias = false;
+    return testing::fonts().open(request);
 }
 
 // The screen as the question must leave it: answer 1 at (50, 408), answer 2 at (50, 427),
