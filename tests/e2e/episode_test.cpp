@@ -4,21 +4,12 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <fstream>
-#include <sstream>
 
 #include "engine/script/script.h"
 #include "headless_run.h"
 
 namespace velko::test {
 namespace {
-
-std::string readFile(const std::string& path) {
-    std::ifstream in(path, std::ios::binary);
-    std::stringstream s;
-    s << in.rdbuf();
-    return s.str();
-}
 
 TEST(Episode, EveryStoryLineRunsOnceInOrder) {
     const std::string source = readFile(VELKO_SOURCE_DIR "/game/scenario.txt");

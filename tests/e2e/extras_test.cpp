@@ -7,9 +7,9 @@
 
 #include <algorithm>
 #include <array>
-#include <fstream>
 #include <regex>
 #include <sstream>
+#include <utility>
 
 #include "headless_run.h"
 #include "platform/gfx/image_io.h"
@@ -19,13 +19,6 @@ namespace {
 
 using Lines = std::vector<int>;
 using Buttons = std::vector<std::array<int, 13>>;
-
-std::string readFile(const std::string& path) {
-    std::ifstream in(path, std::ios::binary);
-    std::stringstream s;
-    s << in.rdbuf();
-    return s.str();
-}
 
 // The thirteen numbers of the ZB lines from `first` to `last` of a scenario.
 Buttons buttonsOf(const std::string& scenario, int first, int last) {
@@ -88,53 +81,44 @@ TEST(Extras, TheEpisodesExtrasLeadToTheGalleryTheNoticesAndBackToTheTitle) {
     ASSERT_EQ(notice.size(), 2u);
     const std::string next = at(notice[0]), previous = at(notice[1]);
 
-    std::string input =
-        "10000 click 500 325\n"  // the title's second entry
-        "12000 shot extras\n12100 move " +
-        at(extras[0]) +
-        "\n12101 shot extrasHover\n"
-        "13000 click " +
-        at(extras[0]) +
-        "\n"
-        "15000 shot gallery\n15100 move " +
-        at(gallery[1]) +
-        "\n15101 shot galleryHover\n"
-        // A picture, No; the gallery works again; another picture, Yes.
-        "16000 click " +
-        at(gallery[0]) +
-        "\n16100 answer no\n"
-        "16200 move " +
-        at(gallery[2]) +
-        "\n16201 shot galleryAgain\n"
-        "16300 click " +
-        at(gallery[1]) +
-        "\n16400 answer yes\n"
-        "16500 click " +
-        at(gallery[4]) +
-        "\n"
-        "18500 shot extrasFromGallery\n"
-        "19000 click " +
-        at(extras[1]) +
-        "\n"
-        "21000 shot notice1\n21100 move " +
-        next +
-        "\n21101 shot notice1Next\n"
-        "22000 click " +
-        next + "\n24000 click " + previous + "\n";
+    // The title's second entry, the extras, the gallery: a picture, No; the gallery works
+    // again; another picture, Yes. Then the notices.
+    std::vector<std::pair<int, std::string>> steps = {{10000, "click 500 325"},
+                                                      {12000, "shot extras"},
+                                                      {12100, "move " + at(extras[0])},
+                                                      {12101, "shot extrasHover"},
+                                                      {13000, "click " + at(extras[0])},
+                                                      {15000, "shot gallery"},
+                                                      {15100, "move " + at(gallery[1])},
+                                                      {15101, "shot galleryHover"},
+                                                      {16000, "click " + at(gallery[0])},
+                                                      {16100, "answer no"},
+                                                      {16200, "move " + at(gallery[2])},
+                                                      {16201, "shot galleryAgain"},
+                                                      {16300, "click " + at(gallery[1])},
+                                                      {16400, "answer yes"},
+                                                      {16500, "click " + at(gallery[4])},
+                                                      {18500, "shot extrasFromGallery"},
+                                                      {19000, "click " + at(extras[1])},
+                                                      {21000, "shot notice1"},
+                                                      {21100, "move " + next},
+                                                      {21101, "shot notice1Next"},
+                                                      {22000, "click " + next},
+                                                      {24000, "click " + previous}};
     // Page by page to the last one, and on out of it.
     for (int t = 26000; t <= 36000; t += 2000) {
-        input += std::to_string(t) + " click " + next + "\n";
+        steps.push_back({t, "click " + next});
     }
-    input +=
-        "38000 shot extrasFromNotices\n"
-        // Into the notices again and out through the first page's "previous".
-        "38500 click " +
-        at(extras[1]) + "\n40500 click " + previous +
-        "\n"
-        "42500 click " +
-        at(extras[2]) +
-        "\n"
-        "45000 shot title\n";
+    // Into the notices again and out through the first page's "previous".
+    steps.insert(steps.end(), {{38000, "shot extrasFromNotices"},
+                               {38500, "click " + at(extras[1])},
+                               {40500, "click " + previous},
+                               {42500, "click " + at(extras[2])},
+                               {45000, "shot title"}});
+    std::string input;
+    for (const auto& [t, what] : steps) {
+        input += std::to_string(t) + " " + what + "\n";
+    }
 
     HeadlessGame game;  // only to host the run's files
     const auto run = game.run(scenario, input, {"--game", VELKO_GAME_DIR});
@@ -166,26 +150,23 @@ TEST(Extras, TheEpisodesExtrasLeadToTheGalleryTheNoticesAndBackToTheTitle) {
         << run.output;
     // The notices' own music, then the title music when they are left (twice) and on the
     // title screen again.
-    EXPECT_EQ(std::count(e.begin(), e.end(), "sound PlayMidiLoop osirase01.mid"), 2);
-    EXPECT_EQ(std::count(e.begin(), e.end(), "sound PlayMidiLoop title.mid"), 4);
-    EXPECT_EQ(std::count(e.begin(), e.end(), "title"), 2);
+    EXPECT_EQ(run.count("sound PlayMidiLoop osirase01.mid"), 2);
+    EXPECT_EQ(run.count("sound PlayMidiLoop title.mid"), 4);
+    EXPECT_EQ(run.count("title"), 2);
     EXPECT_EQ(run.executedLines().back(), 11);
 
-    const gfx::Bitmap extrasScreen =
-        withButtons(episodeBmp("oyasiro.bmp"), episodeBmp("button02.bmp"), extras);
-    const gfx::Bitmap galleryPicture = episodeBmp("kabeset.bmp");
-    const gfx::Bitmap gallerySheet = episodeBmp("button03.bmp");
+    const gfx::Bitmap oyasiro = episodeBmp("oyasiro.bmp"), button02 = episodeBmp("button02.bmp");
+    const gfx::Bitmap kabeset = episodeBmp("kabeset.bmp"), button03 = episodeBmp("button03.bmp");
+    const gfx::Bitmap notices = episodeBmp("osirase01.bmp");
+    const gfx::Bitmap extrasScreen = withButtons(oyasiro, button02, extras);
     EXPECT_EQ(run.shot("extras"), extrasScreen);
-    EXPECT_EQ(run.shot("extrasHover"),
-              withButtons(episodeBmp("oyasiro.bmp"), episodeBmp("button02.bmp"), extras, 0));
-    EXPECT_EQ(run.shot("gallery"), withButtons(galleryPicture, gallerySheet, gallery));
-    EXPECT_EQ(run.shot("galleryHover"), withButtons(galleryPicture, gallerySheet, gallery, 1));
-    EXPECT_EQ(run.shot("galleryAgain"), withButtons(galleryPicture, gallerySheet, gallery, 2));
+    EXPECT_EQ(run.shot("extrasHover"), withButtons(oyasiro, button02, extras, 0));
+    EXPECT_EQ(run.shot("gallery"), withButtons(kabeset, button03, gallery));
+    EXPECT_EQ(run.shot("galleryHover"), withButtons(kabeset, button03, gallery, 1));
+    EXPECT_EQ(run.shot("galleryAgain"), withButtons(kabeset, button03, gallery, 2));
     EXPECT_EQ(run.shot("extrasFromGallery"), extrasScreen);
-    EXPECT_EQ(run.shot("notice1"),
-              withButtons(episodeBmp("osirase01.bmp"), episodeBmp("button02.bmp"), notice));
-    EXPECT_EQ(run.shot("notice1Next"),
-              withButtons(episodeBmp("osirase01.bmp"), episodeBmp("button02.bmp"), notice, 0));
+    EXPECT_EQ(run.shot("notice1"), withButtons(notices, button02, notice));
+    EXPECT_EQ(run.shot("notice1Next"), withButtons(notices, button02, notice, 0));
     EXPECT_EQ(run.shot("extrasFromNotices"), extrasScreen);
 }
 
@@ -205,23 +186,13 @@ const char* const kScenario =
 
 constexpr gfx::Pixel kPicture = 0x305070;
 
-gfx::Bitmap codedSheet() {
-    gfx::Bitmap b(202, 102);
-    for (int y = 0; y < b.height(); ++y) {
-        for (int x = 0; x < b.width(); ++x) {
-            b.set(x, y, static_cast<gfx::Pixel>(0x800000 | (y << 10) | x));
-        }
-    }
-    return b;
-}
-
 const Buttons kSmall = {{100, 100, 200, 150, 0, 0, 100, 50, 101, 0, 201, 50, 10},
                         {300, 100, 400, 150, 0, 51, 100, 101, 101, 51, 201, 101, 20}};
 
 struct SmallGame {
     SmallGame() {
         game.addPicture("BMP/pic.bmp", solid(640, 480, kPicture));
-        game.addPicture("BMP/sheet.bmp", codedSheet());
+        game.addPicture("BMP/sheet.bmp", codedSheet(202, 102));
         game.addPicture("BMP/title.bmp", solid(640, 480, 0x102030));
         game.addPicture("BMP/button01.bmp", solid(564, 344, 0x405060));
     }
@@ -241,9 +212,11 @@ TEST(ButtonScreen, WaitsThroughClicksOffItsButtonsRightClicksAndKeys) {
         // The message after the jump: the second button's place is just the screen now.
         "3000 click 350 125\n");
     ASSERT_EQ(run.exitCode, 0) << run.output;
-    EXPECT_EQ(run.shot("shown"), withButtons(solid(640, 480, kPicture), codedSheet(), kSmall));
+    EXPECT_EQ(run.shot("shown"),
+              withButtons(solid(640, 480, kPicture), codedSheet(202, 102), kSmall));
     // The right click did not show the bare picture: the screen owns the mouse.
-    EXPECT_EQ(run.shot("hover"), withButtons(solid(640, 480, kPicture), codedSheet(), kSmall, 1));
+    EXPECT_EQ(run.shot("hover"),
+              withButtons(solid(640, 480, kPicture), codedSheet(202, 102), kSmall, 1));
     EXPECT_EQ(run.executedLines(), (Lines{1, 2, 3, 4, 5, 10, 11, 12}));
     EXPECT_EQ(run.timeOf("jump 10"), 2000);
     EXPECT_FALSE(run.has("jump 20"));

@@ -5,6 +5,7 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cstdlib>
 #include <fstream>
 #include <sstream>
@@ -15,14 +16,14 @@ extern char** environ;
 
 namespace velko::test {
 
-namespace {
-
 std::string readFile(const std::filesystem::path& p) {
     std::ifstream in(p, std::ios::binary);
     std::stringstream s;
     s << in.rdbuf();
     return s.str();
 }
+
+namespace {
 
 void writeFile(const std::filesystem::path& p, const std::string& bytes) {
     std::filesystem::create_directories(p.parent_path());
@@ -44,6 +45,21 @@ std::vector<std::string> splitLines(const std::string& text) {
 
 gfx::Bitmap solid(int w, int h, gfx::Pixel color) {
     return gfx::Bitmap(w, h, color);
+}
+
+gfx::Bitmap codedSheet(int w, int h) {
+    gfx::Bitmap b(w, h);
+    for (int y = 0; y < h; ++y) {
+        for (int x = 0; x < w; ++x) {
+            b.set(x, y, static_cast<gfx::Pixel>(0x800000 | (y << 10) | x));
+        }
+    }
+    return b;
+}
+
+int HeadlessRun::count(const std::string& event) const {
+    const auto e = events();
+    return static_cast<int>(std::count(e.begin(), e.end(), event));
 }
 
 std::vector<std::string> HeadlessRun::events() const {

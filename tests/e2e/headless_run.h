@@ -24,6 +24,8 @@ struct HeadlessRun {
     // The time of the first trace line that is exactly "KIND DETAILS" (or starts with it when
     // `prefix`), or -1.
     std::int64_t timeOf(const std::string& event, bool prefix = false) const;
+    // How many trace lines are exactly "KIND DETAILS".
+    int count(const std::string& event) const;
     bool has(const std::string& event, bool prefix = false) const {
         return timeOf(event, prefix) >= 0;
     }
@@ -52,5 +54,9 @@ private:
 
 // A picture filled with one colour.
 gfx::Bitmap solid(int w, int h, gfx::Pixel color);
+// Every pixel its own colour, so a copy from the wrong place shows.
+gfx::Bitmap codedSheet(int w, int h);
+// A whole file, or "" when it cannot be read.
+std::string readFile(const std::filesystem::path& p);
 
 }  // namespace velko::test

@@ -33,11 +33,6 @@ struct QuestionGame {
     HeadlessGame game;
 };
 
-int count(const HeadlessRun& run, const std::string& event) {
-    const auto e = run.events();
-    return static_cast<int>(std::count(e.begin(), e.end(), event));
-}
-
 // Pixels where `a` and `b` differ; each must be silver in `a` and white in `b`, inside the
 // rows [top, bottom) from x 50 on.
 int highlighted(const gfx::Bitmap& a, const gfx::Bitmap& b, int top, int bottom) {
@@ -98,7 +93,7 @@ TEST(Question, PressesOffTheAnswersKeysAndRightClicksDoNothing) {
         "2000 click 300 440\n");
     EXPECT_EQ(run.executedLines(), (Lines{1, 2, 600, 610}));
     EXPECT_EQ(run.timeOf("jump 600", false), 2000);
-    EXPECT_EQ(count(run, "jump 600"), 1);
+    EXPECT_EQ(run.count("jump 600"), 1);
     // The right click did not show the bare picture: the answers are still on the screen.
     int silver = 0;
     const auto still = run.shot("still");
@@ -148,11 +143,11 @@ TEST(Question, EndWithYesDuringAQuestionReturnsToTheTitleAndReleasesIt) {
         "5000 click 500 255\n6000 click 300 440\n",
         story);
     EXPECT_EQ(run.exitCode, 0) << run.output;
-    EXPECT_EQ(count(run, "title"), 2);
+    EXPECT_EQ(run.count("title"), 2);
     EXPECT_EQ(run.shot("after"), run.shot("title"));
     // The story starts afresh and its new question takes the press.
     EXPECT_EQ(run.executedLines(), (Lines{1, 1001, 1002, 1001, 1002, 1100}));
-    EXPECT_EQ(count(run, "jump 1100"), 1);
+    EXPECT_EQ(run.count("jump 1100"), 1);
     EXPECT_EQ(run.timeOf("jump 1100"), 6000);
 }
 

@@ -5,8 +5,6 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <fstream>
-#include <sstream>
 
 #include "headless_run.h"
 #include "platform/gfx/image_io.h"
@@ -17,17 +15,6 @@ namespace {
 using Lines = std::vector<int>;
 
 constexpr gfx::Pixel kTitle = 0x204080;
-
-// Every pixel its own colour, so a copy from the wrong place shows.
-gfx::Bitmap codedSheet() {
-    gfx::Bitmap b(564, 344);
-    for (int y = 0; y < b.height(); ++y) {
-        for (int x = 0; x < b.width(); ++x) {
-            b.set(x, y, static_cast<gfx::Pixel>(0x800000 | (y << 10) | x));
-        }
-    }
-    return b;
-}
 
 // The title picture with the menu on it: buttons at x 400 and y 230, 300, 370 from sheet
 // rows 0, 51, 102 (hover images at sheet x 201), the preview at (450, 20) from sheet row 153
@@ -51,11 +38,6 @@ gfx::Bitmap titleWithMenu(const gfx::Bitmap& title, const gfx::Bitmap& sheet, in
     return b;
 }
 
-int count(const HeadlessRun& run, const std::string& event) {
-    const auto e = run.events();
-    return static_cast<int>(std::count(e.begin(), e.end(), event));
-}
-
 // A title, an extras line, and a story of a picture and two messages that ends on the
 // title again.
 const char* const kScenario =
@@ -70,7 +52,7 @@ const char* const kScenario =
 struct TitleGame {
     TitleGame() {
         game.addPicture("BMP/title.bmp", solid(640, 480, kTitle));
-        game.addPicture("BMP/button01.bmp", codedSheet());
+        game.addPicture("BMP/button01.bmp", codedSheet(564, 344));
         game.addPicture("BMP/story.bmp", solid(640, 480, 0x336633));
     }
     HeadlessRun run(const std::string& input) const { return game.run(kScenario, input); }
@@ -114,13 +96,13 @@ TEST(TitleMenu, ThePointerMovesTheHighlightAndARepaintRestsIt) {
         "1400 move 599.5 419.5\n1401 shot third\n"
         "2000 click 500 255\n");
     const gfx::Bitmap title = solid(640, 480, kTitle);
-    const gfx::Bitmap sheet = codedSheet();
+    const gfx::Bitmap sheet = codedSheet(564, 344);
     EXPECT_EQ(run.shot("rest"), titleWithMenu(title, sheet, 0));
     EXPECT_EQ(run.shot("second"), titleWithMenu(title, sheet, 2));
     EXPECT_EQ(run.shot("repaint"), titleWithMenu(title, sheet, 0));
     // Presses in a gap, off the menu, with the right button and keys were not taken.
     EXPECT_EQ(run.shot("third"), titleWithMenu(title, sheet, 3));
-    EXPECT_EQ(count(run, "select 1"), 1);
+    EXPECT_EQ(run.count("select 1"), 1);
     EXPECT_EQ(run.timeOf("select", true), 2000);
     EXPECT_EQ(run.executedLines(), (Lines{1, 1001, 1002}));
 }
@@ -137,14 +119,14 @@ TEST(TitleMenu, EndDuringTheStoryWithYesBringsTheTitleBackAndTheStoryStartsAfres
         "5000 click 500 255\n");
     EXPECT_EQ(run.exitCode, 0) << run.output;
     EXPECT_TRUE(run.has("box ﾀｲﾄﾙに戻りますか？"));
-    EXPECT_EQ(count(run, "title"), 2);
-    EXPECT_EQ(count(run, "select 1"), 2);
+    EXPECT_EQ(run.count("title"), 2);
+    EXPECT_EQ(run.count("select 1"), 2);
     EXPECT_EQ(run.timeOf("line 1003 MSG"), 2000);
     EXPECT_EQ(run.executedLines(), (Lines{1, 1001, 1002, 1003, 1001, 1002}));
-    EXPECT_EQ(count(run, "sound PlayMidiLoop title.mid"), 2);
+    EXPECT_EQ(run.count("sound PlayMidiLoop title.mid"), 2);
     const gfx::Bitmap title = solid(640, 480, kTitle);
-    EXPECT_EQ(run.shot("back"), titleWithMenu(title, codedSheet(), 0));
-    EXPECT_EQ(run.shot("hover"), titleWithMenu(title, codedSheet(), 3));
+    EXPECT_EQ(run.shot("back"), titleWithMenu(title, codedSheet(564, 344), 0));
+    EXPECT_EQ(run.shot("hover"), titleWithMenu(title, codedSheet(564, 344), 3));
 }
 
 TEST(TitleMenu, TheEndOfTheStoryReturnsToAWorkingTitle) {
@@ -153,16 +135,9 @@ TEST(TitleMenu, TheEndOfTheStoryReturnsToAWorkingTitle) {
         "1000 click 500 255\n2000 click 10 10\n3000 click 10 10\n"
         "4000 shot title\n5000 click 500 395\n");
     EXPECT_EQ(run.executedLines(), (Lines{1, 1001, 1002, 1003, 1004}));
-    EXPECT_EQ(run.shot("title"), titleWithMenu(solid(640, 480, kTitle), codedSheet(), 0));
+    EXPECT_EQ(run.shot("title"), titleWithMenu(solid(640, 480, kTitle), codedSheet(564, 344), 0));
     EXPECT_TRUE(run.has("select 0"));
     EXPECT_EQ(run.events().back(), "exit");
-}
-
-std::string readFile(const std::string& path) {
-    std::ifstream in(path, std::ios::binary);
-    std::stringstream s;
-    s << in.rdbuf();
-    return s.str();
 }
 
 TEST(TitleMenu, TheEpisodesLogoLeadsToItsTitleAndTheFirstEntryToLine1001) {
