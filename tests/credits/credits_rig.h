@@ -4,6 +4,8 @@
 // credits wait. Each paced wait is a frame: the rig counts them and keeps the screen of the
 // frames a test asks for.
 
+#include <gtest/gtest.h>
+
 #include <cstdint>
 #include <map>
 #include <set>
@@ -80,5 +82,16 @@ struct CreditsRig {
     bool enabledDuringFrames = false;
     std::vector<std::string> warnings;
 };
+
+// Every frame waited 20 ms, 21 ms after the previous one began, with the window off for the
+// frames and on again afterwards.
+inline void expectPacedWithTheWindowOff(const CreditsRig& rig, std::uint32_t start) {
+    EXPECT_FALSE(rig.enabledDuringFrames);
+    EXPECT_TRUE(rig.window.enabled());
+    for (std::size_t i = 0; i < rig.clock.waits.size(); ++i) {
+        ASSERT_EQ(rig.clock.waits[i].start, static_cast<std::uint32_t>(start + 21u * i));
+        ASSERT_EQ(rig.clock.waits[i].period, 20u);
+    }
+}
 
 }  // namespace velko::credits::testing

@@ -57,6 +57,15 @@ gfx::Bitmap modelFrame(const gfx::Bitmap& scene, const gfx::Bitmap& list, int f)
     return out;
 }
 
+// Every kept frame against the model of the list the roll was given.
+void expectKeptFramesMatchTheModel(const CreditsRig& rig, const StaffRole& role) {
+    const gfx::Bitmap scene = scenePicture();
+    const gfx::Bitmap list = longList(role.credits());
+    for (const auto& [f, shot] : rig.kept) {
+        EXPECT_TRUE(shot == modelFrame(scene, list, f)) << "frame " << f;
+    }
+}
+
 TEST(StaffRoll, EveryKeptFrameShowsTheListScrolledTwoPixelsAFrame) {
     CreditsRig rig;
     // Both ends of the rising page, the jump into the ring, the first refills and the first
@@ -68,11 +77,8 @@ TEST(StaffRoll, EveryKeptFrameShowsTheListScrolledTwoPixelsAFrame) {
 
     ASSERT_EQ(role.credits().size(), 37u);
     ASSERT_EQ(rig.frames, kFrames);
+    expectKeptFramesMatchTheModel(rig, role);
     const gfx::Bitmap scene = scenePicture();
-    const gfx::Bitmap list = longList(role.credits());
-    for (const auto& [f, shot] : rig.kept) {
-        EXPECT_TRUE(shot == modelFrame(scene, list, f)) << "frame " << f;
-    }
     // Halfway up the heading shows; at the end the scene is bare and stays on the screen.
     EXPECT_FALSE(rig.kept.at(120) == scene);
     EXPECT_TRUE(rig.kept.at(kFrames - 1) == scene);
@@ -91,12 +97,7 @@ TEST(StaffRoll, PacedTwentyMillisecondsAFrameWithTheWindowOffAndSurfacesGivenBac
     role.playStaffRole();
 
     ASSERT_EQ(rig.clock.waits.size(), static_cast<std::size_t>(kFrames));
-    for (std::size_t i = 0; i < rig.clock.waits.size(); ++i) {
-        ASSERT_EQ(rig.clock.waits[i].start, static_cast<std::uint32_t>(0xFFFFF000u + 21u * i));
-        ASSERT_EQ(rig.clock.waits[i].period, 20u);
-    }
-    EXPECT_FALSE(rig.enabledDuringFrames);
-    EXPECT_TRUE(rig.window.enabled());
+    expectPacedWithTheWindowOff(rig, 0xFFFFF000u);
     EXPECT_EQ(staff.height(), 480);
     EXPECT_EQ(staff.backColor, 0x123456u);
     EXPECT_EQ(staff.foreColor, 0x654321u);
@@ -119,11 +120,7 @@ TEST(StaffRoll, ABrokenShortListRollsWithWarningsAndEndsSooner) {
     // Padded to the first page; 21 refills after it, the first 14 frames into the ring.
     ASSERT_EQ(role.credits().size(), 15u);
     EXPECT_EQ(rig.frames, kEntryFrames + 14 + 15 * 20);
-    const gfx::Bitmap scene = scenePicture();
-    const gfx::Bitmap list = longList(role.credits());
-    for (const auto& [f, shot] : rig.kept) {
-        EXPECT_TRUE(shot == modelFrame(scene, list, f)) << "frame " << f;
-    }
+    expectKeptFramesMatchTheModel(rig, role);
 }
 
 }  // namespace
