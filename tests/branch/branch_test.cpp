@@ -124,7 +124,7 @@ TEST(Branch, ThePointerHighlightsTheAnswerUnderItAndPressesOffThemDoNothing) {
     EXPECT_FALSE(rig.branch->answered());
 }
 
-TEST(Branch, MovesWithinOneAnswerDrawNothingAfterTheFirst) {
+TEST(Branch, MovesWithinOneAnswerDrawNothingAfterTheFirstAndARepaintRestsTheHighlight) {
     QuestionRig rig;
     ASSERT_TRUE(rig.show().ok());
     rig.move(100, 415);
@@ -138,11 +138,8 @@ TEST(Branch, MovesWithinOneAnswerDrawNothingAfterTheFirst) {
     rig.move(300, 200);
     rig.move(300, 427);
     EXPECT_EQ(rig.screen.version(), rested);
-}
 
-TEST(Branch, ARepaintShowsBothSilverAndKeepsTheHoverState) {
-    QuestionRig rig;
-    ASSERT_TRUE(rig.show().ok());
+    // A repaint shows both silver and keeps the hover state.
     rig.move(100, 415);
     rig.screen.paint();
     EXPECT_EQ(rig.screen.constImage(), expectedScreen(0));

@@ -28,10 +28,10 @@ Bytes header(int format, int tracks, int division) {
 }
 
 // A track chunk around the given event bytes (which must bring their own End of Track).
-Bytes track(std::initializer_list<std::uint8_t> events) {
+Bytes track(const Bytes& events) {
     Bytes b = {'M', 'T', 'r', 'k'};
     put32(b, static_cast<std::uint32_t>(events.size()));
-    b.insert(b.end(), events);
+    b.insert(b.end(), events.begin(), events.end());
     return b;
 }
 
@@ -41,6 +41,11 @@ Bytes join(std::initializer_list<Bytes> parts) {
         out.insert(out.end(), p.begin(), p.end());
     }
     return out;
+}
+
+// A format 0 file of 480 ticks a quarter around one track's events.
+Bytes single(const Bytes& events) {
+    return join({header(0, 1, 480), track(events)});
 }
 
 // Format 1, 480 ticks a quarter: a conductor at 120 bpm that turns to 60 bpm at beat 2, and a
@@ -99,10 +104,9 @@ TEST(InspectMidi, SmpteTimeAndSkippedForeignChunks) {
 }
 
 TEST(InspectMidi, SysexAndMetaDataAreSkippedByTheirLengths) {
-    const Bytes file =
-        join({header(0, 1, 480), track({0x00, 0xF0, 0x05, 0x7E, 0x7F, 0x09, 0x01, 0xF7,  // GM on
-                                        0x00, 0xFF, 0x03, 0x03, 'a', 'b', 'c',           // name
-                                        0x00, 0xFF, 0x2F, 0x00})});
+    const Bytes file = single({0x00, 0xF0, 0x05, 0x7E, 0x7F, 0x09, 0x01, 0xF7,  // GM on
+                               0x00, 0xFF, 0x03, 0x03, 'a', 'b', 'c',           // name
+                               0x00, 0xFF, 0x2F, 0x00});
     auto info = inspectMidi(file);
     ASSERT_TRUE(info.ok()) << info.error();
     EXPECT_EQ(info->lengthTicks, 0u);
@@ -124,35 +128,23 @@ TEST(InspectMidi, RejectsBrokenStructureWithAMessage) {
          "tracks"},
         {"zero division", join({header(0, 1, 0), track({0x00, 0xFF, 0x2F, 0x00})}), "division"},
         {"missing track", join({header(1, 2, 480), track({0x00, 0xFF, 0x2F, 0x00})}), "promises"},
-        {"no end of track", join({header(0, 1, 480), track({0x00, 0x90, 0x3C, 0x40})}),
-         "End of Track"},
-        {"data after end",
-         join({header(0, 1, 480), track({0x00, 0xFF, 0x2F, 0x00, 0x00, 0x90, 0x3C, 0x40})}),
+        {"no end of track", single({0x00, 0x90, 0x3C, 0x40}), "End of Track"},
+        {"data after end", single({0x00, 0xFF, 0x2F, 0x00, 0x00, 0x90, 0x3C, 0x40}),
          "after End of Track"},
-        {"running status with no status",
-         join({header(0, 1, 480), track({0x00, 0x3C, 0x40, 0x00, 0xFF, 0x2F, 0x00})}),
+        {"running status with no status", single({0x00, 0x3C, 0x40, 0x00, 0xFF, 0x2F, 0x00}),
          "running status"},
-        {"status byte where data belongs",
-         join({header(0, 1, 480), track({0x00, 0x90, 0x90, 0x40, 0x00, 0xFF, 0x2F, 0x00})}),
+        {"status byte where data belongs", single({0x00, 0x90, 0x90, 0x40, 0x00, 0xFF, 0x2F, 0x00}),
          "data byte"},
-        {"sysex longer than the track",
-         join({header(0, 1, 480), track({0x00, 0xF0, 0x7F, 0x01, 0x00, 0xFF, 0x2F, 0x00})}),
+        {"sysex longer than the track", single({0x00, 0xF0, 0x7F, 0x01, 0x00, 0xFF, 0x2F, 0x00}),
          "past the end"},
         {"meta longer than the track",
-         join({header(0, 1, 480), track({0x00, 0xFF, 0x01, 0x40, 'x', 0x00, 0xFF, 0x2F, 0x00})}),
-         "past the end"},
-        {"five-byte delta",
-         join({header(0, 1, 480), track({0x81, 0x81, 0x81, 0x81, 0x01, 0xFF, 0x2F, 0x00})}),
+         single({0x00, 0xFF, 0x01, 0x40, 'x', 0x00, 0xFF, 0x2F, 0x00}), "past the end"},
+        {"five-byte delta", single({0x81, 0x81, 0x81, 0x81, 0x01, 0xFF, 0x2F, 0x00}),
          "longer than 4"},
-        {"system common status",
-         join({header(0, 1, 480), track({0x00, 0xF4, 0x00, 0xFF, 0x2F, 0x00})}), "0xF4"},
-        {"tempo of two bytes",
-         join({header(0, 1, 480),
-               track({0x00, 0xFF, 0x51, 0x02, 0x01, 0x02, 0x00, 0xFF, 0x2F, 0x00})}),
+        {"system common status", single({0x00, 0xF4, 0x00, 0xFF, 0x2F, 0x00}), "0xF4"},
+        {"tempo of two bytes", single({0x00, 0xFF, 0x51, 0x02, 0x01, 0x02, 0x00, 0xFF, 0x2F, 0x00}),
          "tempo"},
-        {"zero tempo",
-         join({header(0, 1, 480),
-               track({0x00, 0xFF, 0x51, 0x03, 0x00, 0x00, 0x00, 0x00, 0xFF, 0x2F, 0x00})}),
+        {"zero tempo", single({0x00, 0xFF, 0x51, 0x03, 0x00, 0x00, 0x00, 0x00, 0xFF, 0x2F, 0x00}),
          "tempo"},
     };
     for (const BadCase& c : cases) {
@@ -214,11 +206,7 @@ TEST(InspectMidi, HugeDeltasSaturateInsteadOfOverflowing) {
         events.insert(events.end(), {0xFF, 0xFF, 0xFF, 0x7F, 0xFF, 0x01, 0x00});
     }
     events.insert(events.end(), {0x00, 0xFF, 0x2F, 0x00});
-    Bytes file = header(0, 1, 1);
-    file.insert(file.end(), {'M', 'T', 'r', 'k'});
-    put32(file, static_cast<std::uint32_t>(events.size()));
-    file.insert(file.end(), events.begin(), events.end());
-    auto info = inspectMidi(file);
+    auto info = inspectMidi(join({header(0, 1, 1), track(events)}));
     ASSERT_TRUE(info.ok()) << info.error();
     EXPECT_EQ(info->lengthTicks, 1000ull * 0x0FFFFFFF);
     EXPECT_GT(info->durationMs, 4'000'000'000'000ull);
