@@ -14,10 +14,9 @@ namespace velko::about {
 
 namespace {
 
-constexpr int kFrame = 3;  // raised edge plus one pixel of face, as the message boxes
-constexpr int kCaptionHeight = 18;
-constexpr int kCloseBoxWidth = 16;
-constexpr int kCloseBoxHeight = 14;
+constexpr int kFrame = ui::classic::kDialogFrame;
+constexpr int kCaptionHeight = ui::classic::kCaptionHeight;
+constexpr int kCloseBoxWidth = ui::classic::kCloseBoxWidth;
 constexpr int kScreenWidth = ui::Window::kScreenWidth;
 constexpr int kScreenHeight = ui::Window::kScreenHeight;
 
@@ -124,8 +123,7 @@ gfx::Rect AboutView::okRect() const {
 }
 
 gfx::Rect AboutView::closeBoxRect() const {
-    return gfx::Rect{bounds_.x + bounds_.w - kFrame - 2 - kCloseBoxWidth, bounds_.y + kFrame + 2,
-                     kCloseBoxWidth, kCloseBoxHeight};
+    return ui::classic::closeBoxRect(bounds_);
 }
 
 std::optional<gfx::Rect> AboutView::tipRect() const {
@@ -273,13 +271,8 @@ void AboutView::draw(gfx::Bitmap& frame, int screenTop) {
     const int ox = bounds_.x;
     const int oy = bounds_.y + screenTop;
     const gfx::Rect box{ox, oy, bounds_.w, bounds_.h};
-    gfx::fillRect(frame, box, classic::kFace);
-    classic::raisedWindowEdge(frame, box);
-
-    const gfx::Rect caption{ox + kFrame, oy + kFrame, bounds_.w - 2 * kFrame, kCaptionHeight};
-    classic::captionBar(frame, caption, captionFont_.get(), text_.caption, kCloseBoxWidth);
-    classic::closeBox(frame, offset(closeBoxRect(), 0, screenTop),
-                      pressed_ == Part::CloseBox && pressedInside_);
+    classic::dialogFrame(frame, box, captionFont_.get(), text_.caption,
+                         pressed_ == Part::CloseBox && pressedInside_);
 
     // Labels clip to their own boxes, as the form's labels did, except that descenders may
     // hang below a row: the gothic's cells here are a pixel or two shorter than its glyphs.

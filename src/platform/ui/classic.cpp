@@ -159,4 +159,19 @@ void closeBox(gfx::Bitmap& dst, const gfx::Rect& r, bool sunken) {
     }
 }
 
+gfx::Rect closeBoxRect(const gfx::Rect& box) {
+    return gfx::Rect{box.x + box.w - kDialogFrame - 2 - kCloseBoxWidth, box.y + kDialogFrame + 2,
+                     kCloseBoxWidth, kCloseBoxHeight};
+}
+
+void dialogFrame(gfx::Bitmap& dst, const gfx::Rect& box, const platform::Font* font,
+                 std::u16string_view title, bool closeBoxSunken) {
+    gfx::fillRect(dst, box, kFace);
+    raisedWindowEdge(dst, box);
+    const gfx::Rect caption{box.x + kDialogFrame, box.y + kDialogFrame, box.w - 2 * kDialogFrame,
+                            kCaptionHeight};
+    captionBar(dst, caption, font, title, kCloseBoxWidth);
+    closeBox(dst, closeBoxRect(box), closeBoxSunken);
+}
+
 }  // namespace velko::ui::classic

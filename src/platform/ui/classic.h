@@ -48,6 +48,20 @@ void focusRect(gfx::Bitmap& dst, const gfx::Rect& r);
 // A horizontal two-colour gradient (the active caption).
 void gradient(gfx::Bitmap& dst, const gfx::Rect& r, gfx::Pixel left, gfx::Pixel right);
 
+// A dialog's chrome: a raised edge and a pixel of face around the caption bar and the client.
+constexpr int kDialogFrame = 3;
+constexpr int kCaptionHeight = 18;
+constexpr int kCloseBoxWidth = 16;
+constexpr int kCloseBoxHeight = 14;
+
+// Where the close box of a dialog whose outer rectangle is `box` sits.
+gfx::Rect closeBoxRect(const gfx::Rect& box);
+
+// The whole chrome of a dialog over `box`: face, raised edge, caption bar with its title and
+// the close box.
+void dialogFrame(gfx::Bitmap& dst, const gfx::Rect& box, const platform::Font* font,
+                 std::u16string_view title, bool closeBoxSunken);
+
 // The caption bar of a dialog: the active gradient and its title, clipped short of the
 // close box that sits at its right end (`closeBoxWidth` wide).
 void captionBar(gfx::Bitmap& dst, const gfx::Rect& r, const platform::Font* font,

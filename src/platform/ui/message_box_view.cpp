@@ -17,8 +17,8 @@ using platform::DialogAnswer;
 
 namespace {
 
-constexpr int kFrame = 3;  // raised edge plus one pixel of face
-constexpr int kCaptionHeight = 18;
+constexpr int kFrame = classic::kDialogFrame;
+constexpr int kCaptionHeight = classic::kCaptionHeight;
 constexpr int kMargin = 12;
 constexpr int kIconTextGap = 14;
 constexpr int kTextButtonGap = 16;
@@ -27,8 +27,7 @@ constexpr int kButtonHeight = 23;
 constexpr int kButtonGap = 6;
 constexpr int kMaxTextWidth = 440;  // longer lines wrap, as the classic boxes do
 constexpr int kLeading = 2;         // between the lines of a message, for legibility
-constexpr int kCloseBoxWidth = 16;
-constexpr int kCloseBoxHeight = 14;
+constexpr int kCloseBoxWidth = classic::kCloseBoxWidth;
 constexpr int kScreenWidth = Window::kScreenWidth;
 constexpr int kScreenHeight = Window::kScreenHeight;
 
@@ -141,8 +140,7 @@ gfx::Rect MessageBoxView::buttonRect(int index) const {
 }
 
 gfx::Rect MessageBoxView::closeBoxRect() const {
-    return gfx::Rect{bounds_.x + bounds_.w - kFrame - 2 - kCloseBoxWidth, bounds_.y + kFrame + 2,
-                     kCloseBoxWidth, kCloseBoxHeight};
+    return classic::closeBoxRect(bounds_);
 }
 
 // ---- input ----
@@ -286,13 +284,8 @@ void MessageBoxView::draw(gfx::Bitmap& frame, int screenTop) {
     const int ox = bounds_.x;
     const int oy = bounds_.y + screenTop;
     const gfx::Rect box{ox, oy, bounds_.w, bounds_.h};
-    gfx::fillRect(frame, box, classic::kFace);
-    classic::raisedWindowEdge(frame, box);
-
-    const gfx::Rect caption{ox + kFrame, oy + kFrame, bounds_.w - 2 * kFrame, kCaptionHeight};
-    classic::captionBar(frame, caption, titleFont_.get(), title_, kCloseBoxWidth);
-    classic::closeBox(frame, offset(closeBoxRect(), 0, screenTop),
-                      pressed_ == kCloseBox && pressedInside_);
+    classic::dialogFrame(frame, box, titleFont_.get(), title_,
+                         pressed_ == kCloseBox && pressedInside_);
 
     drawIcon(frame, ox + iconPos_.x, oy + iconPos_.y, icon_);
     if (font_) {
