@@ -31,3 +31,16 @@ function(velko_add_test)
         PROPERTIES LABELS "${labels}"
         DISCOVERY_TIMEOUT 60)
 endfunction()
+
+# velko_embed_text(OUTPUT TEMPLATE FILE VAR DEFAULT)
+# Reads FILE into VAR (DEFAULT when it is missing), reconfigures when FILE changes, and writes
+# TEMPLATE (with @VAR@ in it) to OUTPUT in the current binary folder: text compiled in.
+function(velko_embed_text output template file var default)
+    if(EXISTS ${file})
+        file(READ ${file} ${var})
+        set_property(DIRECTORY APPEND PROPERTY CMAKE_CONFIGURE_DEPENDS ${file})
+    else()
+        set(${var} "${default}")
+    endif()
+    configure_file(${template} ${CMAKE_CURRENT_BINARY_DIR}/${output} @ONLY)
+endfunction()
