@@ -1,7 +1,7 @@
 # velko_embed_scenario(TARGET <library> SOURCE <scenario.txt> [DEPENDS <files or targets>...])
 #
 # Builds a static library that holds the bytes of a scenario source file and defines
-# velko::script::builtinScenarioSource() and builtinScenarioFileName() (engine/script/builtin.h).
+# velko::script::builtinScenarioSource() and builtinScenarioFileName() (script/builtin.h).
 # The source is re-embedded whenever it changes. DEPENDS are built before the embedding, so a
 # check of the source can stand in front of it.
 #
@@ -21,7 +21,7 @@ if(CMAKE_SCRIPT_MODE_FILE)
 
 #include <string_view>
 
-#include \"engine/script/builtin.h\"
+#include \"script/builtin.h\"
 
 namespace velko::script {
 

@@ -12,7 +12,7 @@
 #include "message/text_layout.h"
 #include "platform/event_pump.h"
 #include "platform/gfx/raster.h"
-#include "platform/host.h"
+#include "platform/host/host.h"
 #include "platform/ui/window.h"
 #include "support/fake_platform.h"
 #include "support/shared_fonts.h"

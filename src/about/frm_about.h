@@ -5,7 +5,7 @@
 // when it is closed. The window under it takes no input meanwhile.
 
 #include "about/about_text.h"
-#include "platform/host.h"
+#include "platform/host/host.h"
 
 namespace velko::about {
 

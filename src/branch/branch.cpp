@@ -2,7 +2,7 @@
 
 #include <cmath>
 
-#include "engine/script/opcode.h"
+#include "script/opcode.h"
 #include "platform/input.h"
 
 namespace velko::branch {

@@ -15,7 +15,7 @@
 #include <string_view>
 
 #include "base/result.h"
-#include "engine/script/arguments.h"
+#include "script/arguments.h"
 #include "platform/fonts.h"
 #include "platform/gfx/bitmap.h"
 #include "platform/surface.h"

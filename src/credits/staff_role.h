@@ -18,7 +18,7 @@
 #include <vector>
 
 #include "credits/staff_list.h"
-#include "platform/host.h"
+#include "platform/host/host.h"
 #include "platform/surface.h"
 
 namespace velko::credits {

@@ -15,7 +15,7 @@
 #include "effects/hatch_patterns.h"
 #include "effects/screen_build.h"
 #include "platform/gfx/raster.h"
-#include "platform/host.h"
+#include "platform/host/host.h"
 #include "platform/surface.h"
 
 namespace velko::effects {

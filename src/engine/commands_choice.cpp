@@ -3,7 +3,7 @@
 
 #include "base/utf.h"
 #include "engine/engine.h"
-#include "engine/script/arguments.h"
+#include "script/arguments.h"
 #include "menus/menu.h"
 #include "platform/gfx/image_io.h"
 

@@ -4,7 +4,7 @@
 #include "credits/staff_role.h"
 #include "effects/cross_hatch.h"
 #include "engine/engine.h"
-#include "engine/script/arguments.h"
+#include "script/arguments.h"
 
 namespace velko::engine {
 

@@ -1,7 +1,7 @@
 // The flow commands: JP, IF, WT, KS, KC, KO, KR, FR and ED.
 
 #include "engine/engine.h"
-#include "engine/script/arguments.h"
+#include "script/arguments.h"
 
 namespace velko::engine {
 

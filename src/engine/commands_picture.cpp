@@ -4,7 +4,7 @@
 #include "effects/cls_disp.h"
 #include "effects/cross_hatch.h"
 #include "engine/engine.h"
-#include "engine/script/arguments.h"
+#include "script/arguments.h"
 #include "platform/gfx/image_io.h"
 
 namespace velko::engine {

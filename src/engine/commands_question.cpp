@@ -4,7 +4,7 @@
 
 #include "branch/branch.h"
 #include "engine/engine.h"
-#include "engine/script/arguments.h"
+#include "script/arguments.h"
 
 namespace velko::engine {
 

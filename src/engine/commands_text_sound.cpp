@@ -1,7 +1,7 @@
 // Message lines and the sound commands: WM, WS, WA, WR, WC, MS, MR, MC.
 
 #include "engine/engine.h"
-#include "engine/script/arguments.h"
+#include "script/arguments.h"
 #include "engine/trace_text.h"
 #include "message/message_disp.h"
 #include "sound/sound_mci.h"

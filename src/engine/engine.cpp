@@ -6,7 +6,7 @@
 
 #include "base/utf.h"
 #include "effects/cross_hatch.h"
-#include "engine/script/arguments.h"
+#include "script/arguments.h"
 #include "engine/trace_text.h"
 #include "engine/window_setup.h"
 #include "message/message_disp.h"

@@ -19,9 +19,9 @@
 #include "engine/frm_main.h"
 #include "engine/game_folder.h"
 #include "engine/product.h"
-#include "engine/script/opcode.h"
-#include "engine/script/script.h"
-#include "platform/host.h"
+#include "script/opcode.h"
+#include "script/script.h"
+#include "platform/host/host.h"
 #include "platform/ui/message_box.h"
 
 namespace velko::branch {

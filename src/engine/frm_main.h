@@ -4,7 +4,7 @@
 // screen. The window itself (menu bar, dialogs, scaling) is ui::Window; this is the
 // program's side of it.
 
-#include "platform/host.h"
+#include "platform/host/host.h"
 #include "platform/input.h"
 #include "platform/surface.h"
 #include "platform/ui/window.h"

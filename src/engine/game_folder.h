@@ -10,7 +10,7 @@
 #include <string>
 #include <string_view>
 
-#include "engine/script/opcode.h"
+#include "script/opcode.h"
 
 namespace velko::engine {
 

@@ -4,7 +4,7 @@
 #include "base/utf.h"
 #include "effects/cross_hatch.h"
 #include "engine/engine.h"
-#include "engine/script/arguments.h"
+#include "script/arguments.h"
 #include "menus/menu.h"
 #include "menus/start_menu.h"
 #include "platform/gfx/image_io.h"

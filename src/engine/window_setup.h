@@ -2,7 +2,7 @@
 
 // Start-up's dealings with the desktop, through short-lived SetWindow objects.
 
-#include "platform/host.h"
+#include "platform/host/host.h"
 
 namespace velko::engine {
 

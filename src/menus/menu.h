@@ -16,7 +16,7 @@
 #include <string_view>
 #include <vector>
 
-#include "engine/script/arguments.h"
+#include "script/arguments.h"
 #include "menus/sheet_menu.h"
 
 namespace velko::menus {

@@ -12,7 +12,7 @@
 #include "message/text_layout.h"
 #include "platform/fonts.h"
 #include "platform/gfx/bitmap.h"
-#include "platform/host.h"
+#include "platform/host/host.h"
 #include "platform/surface.h"
 
 namespace velko::message {

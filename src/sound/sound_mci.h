@@ -11,7 +11,7 @@
 
 #include "platform/audio.h"
 #include "platform/event_pump.h"
-#include "platform/host.h"
+#include "platform/host/host.h"
 
 namespace velko::sound {
 

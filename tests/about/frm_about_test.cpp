@@ -18,7 +18,7 @@
 #include "platform/headless/input_script.h"
 #include "platform/headless/recording_desktop.h"
 #include "platform/headless/virtual_clock.h"
-#include "platform/host.h"
+#include "platform/host/host.h"
 #include "platform/ui/window.h"
 #include "support/shared_fonts.h"
 

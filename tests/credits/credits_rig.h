@@ -14,7 +14,7 @@
 
 #include "credits/staff_role.h"
 #include "platform/event_pump.h"
-#include "platform/host.h"
+#include "platform/host/host.h"
 #include "platform/surface.h"
 #include "platform/trace.h"
 #include "platform/ui/window.h"

@@ -5,7 +5,7 @@
 
 #include <algorithm>
 
-#include "engine/script/script.h"
+#include "script/script.h"
 #include "headless_run.h"
 
 namespace velko::test {

@@ -14,7 +14,7 @@
 #include "platform/headless/file_trace.h"
 #include "platform/headless/headless_window.h"
 #include "platform/headless/virtual_clock.h"
-#include "platform/host.h"
+#include "platform/host/host.h"
 #include "platform/ui/window.h"
 #include "support/fake_platform.h"
 

@@ -10,7 +10,7 @@
 #include <vector>
 
 #include "engine/engine.h"
-#include "engine/script/script.h"
+#include "script/script.h"
 #include "platform/event_pump.h"
 #include "platform/fonts/freetype_fonts.h"
 #include "platform/gfx/image_io.h"
@@ -18,7 +18,7 @@
 #include "platform/headless/headless_window.h"
 #include "platform/headless/recording_desktop.h"
 #include "platform/headless/virtual_clock.h"
-#include "platform/host.h"
+#include "platform/host/host.h"
 #include "platform/ui/window.h"
 
 namespace velko::test {

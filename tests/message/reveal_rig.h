@@ -9,7 +9,7 @@
 
 #include "message/message_disp.h"
 #include "platform/event_pump.h"
-#include "platform/host.h"
+#include "platform/host/host.h"
 #include "platform/surface.h"
 #include "platform/trace.h"
 #include "platform/ui/window.h"

@@ -16,8 +16,8 @@
 
 #include "mml_compiler.h"
 #include "smf_reader.h"
-#include "sound/formats/midi_info.h"
-#include "sound/formats/wave_info.h"
+#include "formats/midi_info.h"
+#include "formats/wave_info.h"
 #include "sound_source.h"
 #include "synth.h"
 

@@ -9,7 +9,7 @@
 
 #include "mml_compiler.h"
 #include "smf_reader.h"
-#include "sound/formats/midi_info.h"
+#include "formats/midi_info.h"
 
 namespace velko::musicgen {
 namespace {

@@ -2,7 +2,7 @@
 
 #include <gtest/gtest.h>
 
-#include "engine/script/arguments.h"
+#include "script/arguments.h"
 
 namespace velko::script {
 namespace {

@@ -5,8 +5,8 @@
 #include <fstream>
 #include <sstream>
 
-#include "engine/script/builtin.h"
-#include "engine/script/script.h"
+#include "script/builtin.h"
+#include "script/script.h"
 
 namespace velko::script {
 namespace {

@@ -2,7 +2,7 @@
 
 #include <gtest/gtest.h>
 
-#include "engine/script/opcode.h"
+#include "script/opcode.h"
 
 namespace velko::script {
 namespace {

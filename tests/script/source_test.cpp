@@ -3,7 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "base/utf.h"
-#include "engine/script/script.h"
+#include "script/script.h"
 
 namespace velko::script {
 namespace {

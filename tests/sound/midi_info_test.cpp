@@ -1,4 +1,4 @@
-#include "sound/formats/midi_info.h"
+#include "formats/midi_info.h"
 
 #include <gtest/gtest.h>
 

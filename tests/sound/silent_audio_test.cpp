@@ -9,7 +9,7 @@
 #include <fstream>
 
 #include "platform/headless/virtual_clock.h"
-#include "sound/formats/sound_file.h"
+#include "formats/sound_file.h"
 #include "test_sounds.h"
 
 namespace velko::headless {

@@ -17,7 +17,7 @@
 #include "platform/headless/headless_window.h"
 #include "platform/headless/recording_desktop.h"
 #include "platform/headless/virtual_clock.h"
-#include "platform/host.h"
+#include "platform/host/host.h"
 #include "platform/ui/window.h"
 #include "support/fake_platform.h"
 

@@ -1,4 +1,4 @@
-#include "sound/formats/wave_info.h"
+#include "formats/wave_info.h"
 
 #include <gtest/gtest.h>
 

@@ -6,8 +6,8 @@
 
 #include "asset_index.h"
 #include "base/utf.h"
-#include "engine/script/arguments.h"
-#include "engine/script/script.h"
+#include "script/arguments.h"
+#include "script/script.h"
 #include "flow.h"
 
 namespace velko::check {

@@ -10,7 +10,7 @@
 #include <vector>
 
 #include "checker.h"
-#include "engine/script/opcode.h"
+#include "script/opcode.h"
 
 namespace velko::check {
 

@@ -8,7 +8,7 @@
 #include <string_view>
 
 #include "checker.h"
-#include "engine/script/script.h"
+#include "script/script.h"
 
 namespace {
 

@@ -12,8 +12,8 @@
 
 #include "engine/engine.h"
 #include "engine/product.h"
-#include "engine/script/builtin.h"
-#include "engine/script/script.h"
+#include "script/builtin.h"
+#include "script/script.h"
 #include "platform/event_pump.h"
 #include "platform/fonts/freetype_fonts.h"
 #include "platform/headless/file_trace.h"
@@ -22,7 +22,7 @@
 #include "platform/headless/recording_desktop.h"
 #include "platform/headless/silent_audio.h"
 #include "platform/headless/virtual_clock.h"
-#include "platform/host.h"
+#include "platform/host/host.h"
 #include "platform/ui/window.h"
 
 namespace {

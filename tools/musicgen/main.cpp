@@ -11,8 +11,8 @@
 #include <vector>
 
 #include "mml_compiler.h"
-#include "sound/formats/midi_info.h"
-#include "sound/formats/wave_info.h"
+#include "formats/midi_info.h"
+#include "formats/wave_info.h"
 #include "sound_source.h"
 #include "synth.h"
 

@@ -8,7 +8,7 @@
 
 #include "platform/audio.h"
 #include "platform/clock.h"
-#include "sound/formats/sound_file.h"
+#include "formats/sound_file.h"
 
 namespace velko::headless {
 

@@ -13,7 +13,7 @@
 
 #include "platform/audio.h"
 #include "platform/clock.h"
-#include "sound/formats/sound_file.h"
+#include "formats/sound_file.h"
 
 struct Mix_Chunk;
 typedef struct _Mix_Music Mix_Music;

@@ -5,8 +5,8 @@
 #include <span>
 
 #include "platform/gfx/image_io.h"
-#include "sound/formats/midi_info.h"
-#include "sound/formats/wave_info.h"
+#include "formats/midi_info.h"
+#include "formats/wave_info.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     const std::span<const std::uint8_t> bytes(data, size);

@@ -5,8 +5,8 @@
 #include <cstdint>
 #include <string_view>
 
-#include "engine/script/arguments.h"
-#include "engine/script/script.h"
+#include "script/arguments.h"
+#include "script/script.h"
 
 using namespace velko::script;
 

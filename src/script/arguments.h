@@ -15,7 +15,7 @@
 #include <string_view>
 
 #include "base/result.h"
-#include "engine/script/opcode.h"
+#include "script/opcode.h"
 
 namespace velko::script {
 

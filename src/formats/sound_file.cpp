@@ -1,12 +1,12 @@
-#include "sound/formats/sound_file.h"
+#include "formats/sound_file.h"
 
 #include <algorithm>
 #include <fstream>
 #include <optional>
 #include <system_error>
 
-#include "sound/formats/midi_info.h"
-#include "sound/formats/wave_info.h"
+#include "formats/midi_info.h"
+#include "formats/wave_info.h"
 
 namespace velko::sound {
 namespace {

@@ -1,4 +1,4 @@
-#include "engine/script/script.h"
+#include "script/script.h"
 
 #include <cerrno>
 #include <cstring>

@@ -1,4 +1,4 @@
-#include "engine/script/opcode.h"
+#include "script/opcode.h"
 
 #include <array>
 

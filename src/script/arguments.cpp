@@ -1,4 +1,4 @@
-#include "engine/script/arguments.h"
+#include "script/arguments.h"
 
 #include <limits>
 #include <vector>
