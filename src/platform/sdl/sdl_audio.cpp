@@ -24,11 +24,6 @@ bool existsFile(const std::string& path) {
     return !path.empty() && std::filesystem::is_regular_file(path, ec);
 }
 
-Mix_Music* loadMusic(const sound::SoundFile& file) {
-    SDL_RWops* rw = SDL_RWFromConstMem(file.bytes.data(), static_cast<int>(file.bytes.size()));
-    return rw ? Mix_LoadMUSType_RW(rw, MUS_MID, 1) : nullptr;
-}
-
 Mix_Chunk* loadChunk(const sound::SoundFile& file) {
     SDL_RWops* rw = SDL_RWFromConstMem(file.bytes.data(), static_cast<int>(file.bytes.size()));
     return rw ? Mix_LoadWAV_RW(rw, 1) : nullptr;
@@ -58,8 +53,9 @@ std::string findSoundFont() {
     return {};
 }
 
-SdlAudio::SdlAudio(platform::Clock& clock, const std::function<void(const std::string&)>& notice)
-    : clock_(clock) {
+SdlAudio::SdlAudio(platform::Clock& clock, const std::function<void(const std::string&)>& notice,
+                   Renderings renderings)
+    : clock_(clock), renderings_(std::move(renderings)) {
     if (SDL_InitSubSystem(SDL_INIT_AUDIO) != 0) {
         notice(std::string("no sound device (") + SDL_GetError() + "); playing without sound");
         return;
@@ -71,11 +67,23 @@ SdlAudio::SdlAudio(platform::Clock& clock, const std::function<void(const std::s
     }
     mixer_ = true;
     Mix_AllocateChannels(2);
+    if (renderings_) {
+        return;
+    }
     soundFont_ = findSoundFont();
     if (soundFont_.empty() || Mix_SetSoundFonts(soundFont_.c_str()) == 0) {
         soundFont_.clear();
         notice("no General MIDI soundfont found (Debian: timgm6mb-soundfont); music is silent");
     }
+}
+
+Mix_Music* SdlAudio::loadMusic(const Device& d) const {
+    if (renderings_) {
+        return d.rendering ? Mix_LoadMUS(d.rendering->c_str()) : nullptr;
+    }
+    SDL_RWops* rw =
+        SDL_RWFromConstMem(d.file.bytes.data(), static_cast<int>(d.file.bytes.size()));
+    return rw ? Mix_LoadMUSType_RW(rw, MUS_MID, 1) : nullptr;
 }
 
 SdlAudio::~SdlAudio() {
@@ -99,9 +107,14 @@ Status SdlAudio::open(AudioDevice device, const std::filesystem::path& file) {
     Device& d = at(device);
     d.file = std::move(loaded).value();
     if (midi && hasMusic()) {
-        d.music = loadMusic(d.file);
+        if (renderings_) {
+            d.rendering = renderings_(file);
+        }
+        d.music = loadMusic(d);
         if (!d.music) {
-            const std::string why = Mix_GetError();
+            const std::string why = d.rendering || !renderings_
+                                        ? std::string(Mix_GetError())
+                                        : std::string("no rendering of the piece to play");
             d = Device{};
             return makeError(sound::soundFileLabel(file) + ": " + why);
         }
@@ -131,7 +144,7 @@ void SdlAudio::play(AudioDevice device) {
         if (d.played) {
             Mix_HaltMusic();
             Mix_FreeMusic(d.music);
-            d.music = loadMusic(d.file);
+            d.music = loadMusic(d);
             if (!d.music) {
                 return;
             }

@@ -9,6 +9,7 @@
 #include <array>
 #include <functional>
 #include <memory>
+#include <optional>
 #include <string>
 
 #include "platform/audio.h"
@@ -22,15 +23,21 @@ namespace velko::sdl {
 
 class SdlAudio final : public platform::Audio {
 public:
+    // Where a MIDI piece was rendered in advance (a file SDL_mixer plays), for hosts that
+    // have no synthesiser; nothing when the piece has no rendering.
+    using Renderings =
+        std::function<std::optional<std::filesystem::path>(const std::filesystem::path& midi)>;
+
     // Opens the sound device. `notice` receives one line when the program must run silent
-    // (or without music).
-    SdlAudio(platform::Clock& clock, const std::function<void(const std::string&)>& notice);
+    // (or without music). With `renderings`, music plays from them instead of FluidSynth.
+    SdlAudio(platform::Clock& clock, const std::function<void(const std::string&)>& notice,
+             Renderings renderings = {});
     ~SdlAudio() override;
     SdlAudio(const SdlAudio&) = delete;
     SdlAudio& operator=(const SdlAudio&) = delete;
 
     bool hasSound() const { return mixer_; }
-    bool hasMusic() const { return mixer_ && !soundFont_.empty(); }
+    bool hasMusic() const { return mixer_ && (renderings_ || !soundFont_.empty()); }
 
     Status open(platform::AudioDevice device, const std::filesystem::path& file) override;
     void play(platform::AudioDevice device) override;
@@ -47,6 +54,7 @@ private:
         sound::SoundFile file;
         sound::PlayTimeline timeline;
         Mix_Music* music = nullptr;
+        std::optional<std::filesystem::path> rendering;
         bool played = false;  // the music has been started since it was loaded
         Mix_Chunk* chunk = nullptr;
     };
@@ -54,10 +62,12 @@ private:
         return devices_[device == platform::AudioDevice::Midi ? 0 : 1];
     }
     void freeSimple();
+    Mix_Music* loadMusic(const Device& d) const;
 
     platform::Clock& clock_;
     bool mixer_ = false;
     std::string soundFont_;
+    Renderings renderings_;
     std::array<Device, 2> devices_;
     Mix_Chunk* simple_ = nullptr;
 };
