@@ -119,6 +119,23 @@ TEST_F(SdlAudioTest, MusicAndWavesReachTheOutputAndStopsSilenceThem) {
     EXPECT_TRUE(notices_.empty()) << notices_[0];
 }
 
+// A device that stops taking sound (a browser before the reader's first click) leaves a wave
+// "playing" in the mixer for ever; the wave device still ends shortly after the wave's length.
+TEST_F(SdlAudioTest, AStalledDeviceDoesNotHoldAWaveOpenForEver) {
+    ASSERT_TRUE(audio_->hasSound());
+    const auto voice = add("voice.wav", test::toneWave(300));
+    ASSERT_TRUE(audio_->open(AudioDevice::Wave, voice));
+    audio_->play(AudioDevice::Wave);
+    clock_.sleep(20);  // SDL_mixer takes a pause at tick 0 for none
+    Mix_Pause(1);
+    clock_.sleep(400);
+    EXPECT_TRUE(Mix_Playing(1)) << "the stalled mixer finished the wave";
+    EXPECT_EQ(audio_->mode(AudioDevice::Wave), DeviceMode::Playing);
+    clock_.sleep(600);
+    EXPECT_EQ(audio_->mode(AudioDevice::Wave), DeviceMode::Stopped);
+    Mix_Resume(1);
+}
+
 // Without a synthesiser (the browser build) music plays from renderings made in advance; the
 // MIDI file still sets the length, so a loop restarts where the desktop's would.
 TEST_F(SdlAudioTest, RenderedMusicSoundsForTheMidiFilesLengthAndAMissingRenderingIsAnError) {

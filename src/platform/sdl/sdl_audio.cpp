@@ -135,7 +135,8 @@ void SdlAudio::play(AudioDevice device) {
     if (!d.open) {
         return;
     }
-    d.timeline.start(clock_.tickCount(), d.file.durationMs);
+    d.playedAt = clock_.tickCount();
+    d.timeline.start(d.playedAt, d.file.durationMs);
     if (d.music) {
         // Starting again from the beginning: the synthesiser may still be letting the last
         // notes ring out, which this cuts short.
@@ -187,8 +188,11 @@ DeviceMode SdlAudio::mode(AudioDevice device) {
         return DeviceMode::Playing;
     }
     // The mixer starts a wave a little after the clock does; a wave is over when both agree,
-    // so that closing it at once does not cut its last moments.
-    if (d.chunk && Mix_Playing(kWaveChannel)) {
+    // so that closing it at once does not cut its last moments. A device that has stopped
+    // taking sound (a browser holding audio back until the reader clicks) is not waited
+    // for longer than a blocking sound is.
+    const std::uint32_t sincePlay = clock_.tickCount() - d.playedAt;
+    if (d.chunk && Mix_Playing(kWaveChannel) && sincePlay < d.file.durationMs + kDrainLimitMs) {
         return DeviceMode::Playing;
     }
     return DeviceMode::Stopped;

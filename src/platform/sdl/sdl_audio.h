@@ -53,6 +53,7 @@ private:
         bool open = false;
         sound::SoundFile file;
         sound::PlayTimeline timeline;
+        std::uint32_t playedAt = 0;
         Mix_Music* music = nullptr;
         std::optional<std::filesystem::path> rendering;
         bool played = false;  // the music has been started since it was loaded
