@@ -1,0 +1,17 @@
+#pragma once
+
+// What the program asks of the page it runs in (implemented in web_page.js).
+
+#include <cstdint>
+
+extern "C" {
+// Returns when input arrives or `timeoutMs` passes (negative: no limit); the browser runs
+// meanwhile, so a waiting program costs nothing.
+void velko_wait_input(int timeoutMs);
+// Opens an address in a new tab.
+void velko_open_tab(const char* url);
+// Offers the file at `url` (relative to the page) as a download named `name`.
+void velko_offer_download(const char* url, const char* name);
+// Puts the page's screen into full screen or back.
+void velko_set_fullscreen(int on);
+}
