@@ -121,7 +121,9 @@ int main(int argc, char** argv) {
     std::optional<sdl::InstanceLock> lock;
     engine::Engine engine(host, *script, engine::GameFolder(gameDir), product);
     engine.anotherInstanceRunning = [&lock] {
-        auto acquired = sdl::InstanceLock::acquire(sdl::InstanceLock::defaultPath());
+        auto path = sdl::InstanceLock::defaultPath();
+        auto acquired = path ? sdl::InstanceLock::acquire(*path)
+                             : Result<sdl::InstanceLock>(makeError(path.error()));
         if (!acquired) {
             // Without a lock file the check cannot be made; playing is better than refusing.
             std::fprintf(stderr, "velko01: %s\n", acquired.error().c_str());
