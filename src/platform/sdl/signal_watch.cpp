@@ -7,24 +7,22 @@
 #include <unistd.h>
 
 #include <algorithm>
+#include <array>
 #include <cerrno>
 #include <chrono>
 #include <csignal>
 #include <cstring>
-#include <iterator>
 
 namespace velko::sdl {
 
 namespace {
 
-constexpr int kSignals[] = {SIGTERM, SIGINT, SIGHUP};
+constexpr std::array<int, 3> kSignals = {SIGTERM, SIGINT, SIGHUP};
 
 // A signal handler reaches nothing but what has static storage; these two are all it needs,
 // and only one watch exists at a time to own them.
 volatile std::sig_atomic_t gArrived = 0;
 volatile std::sig_atomic_t gWriteFd = -1;
-
-struct sigaction gPrevious[std::size(kSignals)];
 
 extern "C" void onSignal(int sig) {
     const int saved = errno;
@@ -74,16 +72,16 @@ Result<std::unique_ptr<SignalWatch>> SignalWatch::install() {
     action.sa_handler = onSignal;
     sigemptyset(&action.sa_mask);
     action.sa_flags = SA_RESTART;
-    for (std::size_t i = 0; i < std::size(kSignals); ++i) {
-        sigaction(kSignals[i], &action, &gPrevious[i]);
+    for (std::size_t i = 0; i < kSignals.size(); ++i) {
+        sigaction(kSignals[i], &action, &w->previous_[i]);
     }
     w->waker_ = std::thread([raw = w.get()] { raw->wakeWindow(); });
     return w;
 }
 
 SignalWatch::~SignalWatch() {
-    for (std::size_t i = 0; i < std::size(kSignals); ++i) {
-        sigaction(kSignals[i], &gPrevious[i], nullptr);
+    for (std::size_t i = 0; i < kSignals.size(); ++i) {
+        sigaction(kSignals[i], &previous_[i], nullptr);
     }
     stopping_ = true;
     const char byte = 0;

@@ -7,6 +7,9 @@
 // window's event wait with an SDL event. A wait that sees a signal runs the ending the
 // program gave the watch, which does not return.
 
+#include <signal.h>
+
+#include <array>
 #include <atomic>
 #include <cstdint>
 #include <functional>
@@ -44,6 +47,7 @@ private:
     int readFd_ = -1;
     int writeFd_ = -1;
     std::thread::id owner_;
+    std::array<struct sigaction, 3> previous_{};  // the handlers to put back
     std::function<void(int)> ending_;
     std::atomic<bool> stopping_{false};
     std::thread waker_;
