@@ -6,10 +6,10 @@
 
 #include "base/utf.h"
 #include "effects/cross_hatch.h"
-#include "script/arguments.h"
 #include "engine/trace_text.h"
 #include "engine/window_setup.h"
 #include "message/message_disp.h"
+#include "script/arguments.h"
 #include "sound/sound_mci.h"
 
 namespace velko::engine {
@@ -71,7 +71,7 @@ void Engine::Main() {
     // 7.
     host_.doEvents();
     // 8.
-    intLineNumber = 0;
+    intLineNumber = static_cast<std::int16_t>(firstLine - 1);
     RunScript();
 }
 
@@ -92,7 +92,7 @@ std::optional<platform::DialogAnswer> Engine::ask(const ui::MessageBoxSpec& requ
 }
 
 void Engine::warn(const std::string& message) {
-    std::fprintf(stderr, "velko01: %s\n", message.c_str());
+    std::fprintf(stderr, "%s: %s\n", programName.c_str(), message.c_str());
     host_.trace.event("warning", message);
 }
 
@@ -222,7 +222,8 @@ Status Engine::execute(Opcode op, std::u16string_view line, bool& stop) {
 void Engine::scriptError(int line, const std::string& message) {
     ++generation_;
     const std::string text = "scenario line " + std::to_string(line) + ": " + message;
-    std::fprintf(stderr, "velko01: %s\n", text.c_str());
+    std::fprintf(stderr, "%s: %s\n", programName.c_str(), text.c_str());
+    ++scriptErrors_;
     host_.trace.event("error", std::to_string(line) + " " + message);
     if (handlingError_) {
         // The error came while recovering from another one: give up.

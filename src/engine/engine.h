@@ -19,10 +19,10 @@
 #include "engine/frm_main.h"
 #include "engine/game_folder.h"
 #include "engine/product.h"
-#include "script/opcode.h"
-#include "script/script.h"
 #include "platform/host/host.h"
 #include "platform/ui/message_box.h"
+#include "script/opcode.h"
+#include "script/script.h"
 
 namespace velko::branch {
 class Branch;
@@ -33,7 +33,7 @@ class CrossHatch;
 namespace velko::menus {
 class Menu;
 class StartMenu;
-}
+}  // namespace velko::menus
 namespace velko::message {
 class MessageDisp;
 }
@@ -53,6 +53,12 @@ public:
     // Step 1 of Main: true when another instance already runs (the program then ends at
     // once, silently). The headless runner never has one.
     std::function<bool()> anotherInstanceRunning = [] { return false; };
+    // The name that starts the program's messages on the standard error.
+    std::string programName = "velko01";
+    // Where the interpreter starts: line 1, or an author's scene (for trying one scene).
+    int firstLine = script::kFirstLineNumber;
+    // Script errors met so far, for the exit status of an author's run.
+    int scriptErrors() const { return scriptErrors_; }
 
     // Start-up, up to the interpreter's first stop.
     void Main();
@@ -151,6 +157,7 @@ private:
     bool ended_ = false;
     bool titleShown_ = false;
     bool handlingError_ = false;
+    int scriptErrors_ = 0;
 };
 
 }  // namespace velko::engine
