@@ -7,6 +7,7 @@
 #include <string>
 #include <string_view>
 
+#include "base/episode_folder.h"
 #include "base/utf.h"
 #include "engine/engine.h"
 #include "engine/game_folder.h"
@@ -38,7 +39,7 @@ constexpr const char* kUsage =
 int main(int argc, char** argv) {
     using namespace velko;
     std::optional<std::string> scriptFile;
-    std::filesystem::path gameDir = engine::executableFolder();
+    std::optional<std::filesystem::path> gameDir;
     for (int i = 1; i < argc; ++i) {
         const std::string_view arg = argv[i];
         if ((arg == "--script" || arg == "--game") && i + 1 < argc) {
@@ -59,6 +60,15 @@ int main(int argc, char** argv) {
         }
         std::fprintf(stderr, "velko01: unknown argument \"%s\"\n%s", argv[i], kUsage);
         return 2;
+    }
+
+    if (!gameDir) {
+        auto found = findEpisodeFolder(episodeFolderCandidates(executableFolder()));
+        if (!found) {
+            std::fprintf(stderr, "velko01: %s\n", found.error().c_str());
+            return 1;
+        }
+        gameDir = *found;
     }
 
     auto script = scriptFile ? script::loadSourceFile(*scriptFile)
@@ -97,7 +107,7 @@ int main(int argc, char** argv) {
     // Held for the program's whole life; a crashed or killed earlier instance leaves no
     // lock behind.
     std::optional<sdl::InstanceLock> lock;
-    engine::Engine engine(host, *script, engine::GameFolder(gameDir), product);
+    engine::Engine engine(host, *script, engine::GameFolder(*gameDir), product);
     engine.anotherInstanceRunning = [&lock] {
         auto acquired = sdl::InstanceLock::acquire(sdl::InstanceLock::defaultPath());
         if (!acquired) {

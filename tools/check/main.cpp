@@ -1,13 +1,16 @@
 // velko-check [--game DIR] [SCRIPT]: checks a scenario source the way a careful author would.
 // Exit status 0 without errors, 1 with errors, 2 on a usage error.
 
+#include <array>
 #include <cstdio>
 #include <filesystem>
 #include <optional>
 #include <string>
 #include <string_view>
 
+#include "base/episode_folder.h"
 #include "checker.h"
+#include "script/builtin.h"
 #include "script/script.h"
 
 namespace {
@@ -17,9 +20,9 @@ constexpr std::string_view kUsage =
     "Checks a scenario source: its format, every command's argument, jump and button\n"
     "targets, lines that run on into missing lines, asset files in DIR/BMP, DIR/Music and\n"
     "DIR/Wall, and lines that nothing reaches.\n"
-    "  SCRIPT      default: " VELKO_DEFAULT_SCRIPT
-    "\n"
-    "  --game DIR  default: " VELKO_DEFAULT_GAME_DIR "\n";
+    "  SCRIPT      default: the episode built into the program\n"
+    "  --game DIR  default: the episode's folder, found beside this program or in\n"
+    "              ../share/velko01 relative to it\n";
 
 int usageError(const std::string& message) {
     std::fprintf(stderr, "velko-check: %s\n%s", message.c_str(), kUsage.data());
@@ -61,10 +64,22 @@ int main(int argc, char** argv) {
     if (gameDir && !std::filesystem::is_directory(*gameDir)) {
         return usageError("--game " + *gameDir + " is not a folder");
     }
-    const std::string scriptPath = script.value_or(VELKO_DEFAULT_SCRIPT);
-    const std::string gamePath = gameDir.value_or(VELKO_DEFAULT_GAME_DIR);
+    if (!gameDir) {
+        auto found = velko::findEpisodeFolder(velko::episodeFolderCandidates(
+            velko::executableFolder(), std::array{velko::executableFolder() / "game"}));
+        if (!found) {
+            std::fprintf(stderr, "velko-check: %s\n", found.error().c_str());
+            return 1;
+        }
+        gameDir = found->string();
+    }
+    const std::string gamePath = *gameDir;
+    const std::string scriptPath =
+        script.value_or(std::string(velko::script::builtinScenarioFileName()));
 
-    auto source = velko::script::readSourceFile(scriptPath);
+    auto source = script ? velko::script::readSourceFile(*script)
+                         : velko::Result<std::string>(
+                               std::string(velko::script::builtinScenarioSource()));
     if (!source) {
         std::fprintf(stderr, "velko-check: %s\n", source.error().c_str());
         return 1;

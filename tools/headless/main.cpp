@@ -1,6 +1,7 @@
 // velko-headless: runs the real engine with the headless platform and the virtual clock,
 // driven by a timed input file, writing trace.log and shots.
 
+#include <array>
 #include <charconv>
 #include <cstdio>
 #include <filesystem>
@@ -10,6 +11,7 @@
 #include <string>
 #include <string_view>
 
+#include "base/episode_folder.h"
 #include "engine/engine.h"
 #include "engine/product.h"
 #include "script/builtin.h"
@@ -47,7 +49,7 @@ bool parseNumber(std::string_view s, std::uint64_t& out) {
 
 int main(int argc, char** argv) {
     using namespace velko;
-    std::filesystem::path game = VELKO_GAME_DIR;
+    std::optional<std::filesystem::path> game;
     std::optional<std::string> scriptFile;
     std::optional<std::string> inputFile;
     std::filesystem::path out = ".";
@@ -104,6 +106,17 @@ int main(int argc, char** argv) {
         }
     }
 
+    if (!game) {
+        // The build tree's program folder lies below this tool; an installed one beside it.
+        const auto here = executableFolder();
+        auto found = findEpisodeFolder(episodeFolderCandidates(here, std::array{here / "game"}));
+        if (!found) {
+            std::cerr << "velko-headless: " << found.error() << "\n";
+            return 1;
+        }
+        game = *found;
+    }
+
     // The scenario: the built-in episode or the given file.
     Result<script::Script> loaded = scriptFile
                                         ? script::loadSourceFile(*scriptFile)
@@ -157,7 +170,7 @@ int main(int argc, char** argv) {
     });
 
     {
-        engine::Engine engine(host, *loaded, engine::GameFolder(game), engine::builtinProduct());
+        engine::Engine engine(host, *loaded, engine::GameFolder(*game), engine::builtinProduct());
         engine.run();
     }
     native.flushShots();
