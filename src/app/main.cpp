@@ -22,6 +22,7 @@
 #include "platform/sdl/sdl_audio.h"
 #include "platform/sdl/sdl_desktop.h"
 #include "platform/sdl/sdl_window.h"
+#include "platform/sdl/wallpaper.h"
 #include "platform/trace.h"
 #include "platform/ui/window.h"
 
@@ -62,13 +63,18 @@ int main(int argc, char** argv) {
         return 2;
     }
 
+    // An installed episode lasts; pictures from any other folder are copied before the
+    // desktop is handed one as its wallpaper.
+    bool installed = false;
     if (!gameDir) {
-        auto found = findEpisodeFolder(episodeFolderCandidates(executableFolder()));
+        const auto candidates = episodeFolderCandidates(executableFolder());
+        auto found = findEpisodeFolder(candidates);
         if (!found) {
             std::fprintf(stderr, "velko01: %s\n", found.error().c_str());
             return 1;
         }
         gameDir = *found;
+        installed = *gameDir == candidates[1];
     }
 
     auto script = scriptFile ? script::loadSourceFile(*scriptFile)
@@ -96,7 +102,8 @@ int main(int argc, char** argv) {
     platform::EventPump pump(**window, clock);
     ui::Window frame(**window, **fonts);
     pump.setRouter(&frame);
-    sdl::SdlDesktop desktop;
+    sdl::SdlDesktop desktop(installed ? std::nullopt
+                                      : std::optional(sdl::wallpaperKeepFolder()));
     platform::NullTrace trace;
     // No sound device is no reason not to play: the story runs silent after a notice.
     sdl::SdlAudio audio(clock, [](const std::string& notice) {
