@@ -7,11 +7,13 @@
 #include <string>
 #include <string_view>
 
+#include "app/window_icon.h"
 #include "base/episode_folder.h"
 #include "base/utf.h"
 #include "engine/engine.h"
 #include "engine/game_folder.h"
 #include "engine/product.h"
+#include "platform/gfx/image_io.h"
 #include "script/builtin.h"
 #include "script/script.h"
 #include "platform/event_pump.h"
@@ -23,6 +25,7 @@
 #include "platform/sdl/sdl_desktop.h"
 #include "platform/sdl/sdl_window.h"
 #include "platform/sdl/wallpaper.h"
+#include "platform/sdl/window_icon.h"
 #include "platform/trace.h"
 #include "platform/ui/window.h"
 
@@ -96,6 +99,10 @@ int main(int argc, char** argv) {
     if (!window) {
         std::fprintf(stderr, "velko01: %s\n", window.error().c_str());
         return 1;
+    }
+
+    if (auto icon = gfx::decodeBmp(app::windowIconBmp())) {
+        sdl::setWindowIcon((*window)->handle(), *icon);
     }
 
     sdl::RealClock clock;
