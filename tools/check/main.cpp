@@ -21,8 +21,8 @@ constexpr std::string_view kUsage =
     "targets, lines that run on into missing lines, asset files in DIR/BMP, DIR/Music and\n"
     "DIR/Wall, and lines that nothing reaches.\n"
     "  SCRIPT      default: the episode built into the program\n"
-    "  --game DIR  default: the episode's folder, found beside this program or in\n"
-    "              ../share/velko01 relative to it\n";
+    "  --game DIR  default: the episode's folder, found beside this program, in\n"
+    "              ../share/velko01 relative to it, or in a build tree's game/\n";
 
 int usageError(const std::string& message) {
     std::fprintf(stderr, "velko-check: %s\n%s", message.c_str(), kUsage.data());
