@@ -1,8 +1,9 @@
 #!/usr/bin/env python3
 """The manual pages keep up with the programs: every option that a tool's --help prints
-appears in its page, and man renders each page without a warning.
+appears in its page, every input event that velko-headless reads is described in the
+INPUT EVENTS section of its page, and man renders each page without a warning.
 
-    pages_test.py PAGE_DIR TOOL=PAGE...   e.g. /path/velko-check=velko-check.1
+    pages_test.py PAGE_DIR INPUT_PARSER.cpp TOOL=PAGE...   e.g. /path/velko-check=velko-check.1
 """
 import os
 import re
@@ -26,11 +27,30 @@ def help_options(tool):
     return sorted(set(re.findall(r"(?<![\w-])(--[a-z][a-z0-9-]*|-[a-zA-Z])\b", out.stdout)))
 
 
+def input_events(parser):
+    """The event names the headless input parser compares against."""
+    with open(parser, encoding="utf-8") as f:
+        return sorted(set(re.findall(r'kind == "([a-z][a-z-]*)"', f.read())))
+
+
+def section(text, name):
+    match = re.search(r"^\.SH " + re.escape(name) + r"\n(.*?)(?=^\.SH |\Z)", text, re.S | re.M)
+    return match.group(1) if match else ""
+
+
 def main():
     page_dir = sys.argv[1]
+    events = input_events(sys.argv[2])
     failures = []
+    if len(events) < 5:
+        failures.append(f"only {events} found as input events in {sys.argv[2]}")
+    headless_events = section(page_text(os.path.join(page_dir, "velko-headless.1")),
+                              "INPUT EVENTS")
+    for event in events:
+        if not re.search(r"(?<![\w-])" + re.escape(event) + r"(?![\w-])", headless_events):
+            failures.append(f"velko-headless.1 does not describe the input event {event}")
     env = dict(os.environ, LC_ALL="C.UTF-8", MANWIDTH="80", MANPAGER="cat", PAGER="cat")
-    for pair in sys.argv[2:]:
+    for pair in sys.argv[3:]:
         tool, page = pair.split("=")
         path = os.path.join(page_dir, page)
         text = page_text(path)
