@@ -18,6 +18,11 @@ write_scene
 check_tree "$work/prefix" installed
 mv "$work/prefix" "$work/moved"
 check_tree "$work/moved" moved
+# A link to the program elsewhere (a PATH folder) finds the tree the link points into.
+mkdir -p "$work/links"
+ln -s "$work/moved/bin/velko-check" "$work/links/velko-check"
+(cd / && "$work/links/velko-check") >"$work/check-link.out" 2>&1 ||
+    fail "velko-check through a link: $(cat "$work/check-link.out")"
 cmp -s "$work/run-installed/title.png" "$work/run-moved/title.png" ||
     fail "the moved tree shows another title screen"
 cp "$work/run-moved/title.png" "$work/title.png"
