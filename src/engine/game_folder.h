@@ -39,4 +39,7 @@ private:
     mutable std::map<script::AssetFolder, std::map<std::string, std::string>> listings_;
 };
 
+// The folder of the running executable, symlinks followed.
+std::filesystem::path executableFolder();
+
 }  // namespace velko::engine
