@@ -18,6 +18,7 @@ done
 
 cpack -G DEB --config "$build/CPackConfig.cmake" -B "$work/pkg" >"$work/cpack.log" 2>&1 ||
     fail "cpack: $(tail -5 "$work/cpack.log")"
+rm -rf "$work/pkg/_CPack_Packages"  # cpack's staging copy of the whole install
 deb=$(ls "$work"/pkg/velko01_*.deb)
 [ -f "$deb" ] || fail "no package in $work/pkg"
 
