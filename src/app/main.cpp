@@ -13,11 +13,11 @@
 #include "engine/engine.h"
 #include "engine/game_folder.h"
 #include "engine/product.h"
-#include "platform/gfx/image_io.h"
 #include "script/builtin.h"
 #include "script/script.h"
 #include "platform/event_pump.h"
 #include "platform/fonts/freetype_fonts.h"
+#include "platform/gfx/image_io.h"
 #include "platform/host/host.h"
 #include "platform/sdl/instance_lock.h"
 #include "platform/sdl/real_clock.h"
@@ -109,8 +109,7 @@ int main(int argc, char** argv) {
     platform::EventPump pump(**window, clock);
     ui::Window frame(**window, **fonts);
     pump.setRouter(&frame);
-    sdl::SdlDesktop desktop(installed ? std::nullopt
-                                      : std::optional(sdl::wallpaperKeepFolder()));
+    sdl::SdlDesktop desktop(installed ? std::nullopt : std::optional(sdl::wallpaperKeepFolder()));
     platform::NullTrace trace;
     // No sound device is no reason not to play: the story runs silent after a notice.
     sdl::SdlAudio audio(clock, [](const std::string& notice) {

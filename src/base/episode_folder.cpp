@@ -49,8 +49,8 @@ std::filesystem::path executableFolder() {
 
 std::vector<std::filesystem::path> episodeFolderCandidates(
     const std::filesystem::path& exeFolder, std::span<const std::filesystem::path> extra) {
-    std::vector<std::filesystem::path> out{exeFolder,
-                                           (exeFolder / ".." / "share" / "velko01").lexically_normal()};
+    std::vector<std::filesystem::path> out{
+        exeFolder, (exeFolder / ".." / "share" / "velko01").lexically_normal()};
     out.insert(out.end(), extra.begin(), extra.end());
     return out;
 }
@@ -73,8 +73,7 @@ std::vector<std::string> missingAssetFolders(const std::filesystem::path& dir) {
     return missing;
 }
 
-Result<std::filesystem::path> findEpisodeFolder(
-    std::span<const std::filesystem::path> candidates) {
+Result<std::filesystem::path> findEpisodeFolder(std::span<const std::filesystem::path> candidates) {
     // The first folder that holds some but not all of the three is the one the reader meant.
     const std::filesystem::path* partial = nullptr;
     std::vector<std::string> partialMissing;
@@ -90,8 +89,7 @@ Result<std::filesystem::path> findEpisodeFolder(
     }
     if (partial) {
         return makeError("the episode's data in " + partial->string() + " lacks " +
-                         joinNames(partialMissing) + " (looked in " + joinPaths(candidates) +
-                         ")");
+                         joinNames(partialMissing) + " (looked in " + joinPaths(candidates) + ")");
     }
     return makeError("the episode's data (BMP/, Music/ and Wall/) is not in " +
                      joinPaths(candidates));

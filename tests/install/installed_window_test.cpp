@@ -54,8 +54,8 @@ TEST(InstalledProgram, ShowsTheTitleScreenWithItsIcon) {
     auto x = testing::X11Client::open();
     ASSERT_TRUE(x.ok()) << x.error();
 
-    const auto work = std::filesystem::temp_directory_path() /
-                      ("velko-installed-" + std::to_string(::getpid()));
+    const auto work =
+        std::filesystem::temp_directory_path() / ("velko-installed-" + std::to_string(::getpid()));
     std::filesystem::create_directories(work / "runtime");
     std::filesystem::permissions(work / "runtime", std::filesystem::perms::owner_all);
     testing::ChildLaunch launch;

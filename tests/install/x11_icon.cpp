@@ -17,8 +17,8 @@ std::vector<unsigned long> netWmIcon(unsigned long window) {
     unsigned char* data = nullptr;
     std::vector<unsigned long> out;
     const Atom prop = XInternAtom(d, "_NET_WM_ICON", False);
-    if (XGetWindowProperty(d, window, prop, 0, 1 << 20, False, XA_CARDINAL, &type, &format,
-                           &count, &after, &data) == Success &&
+    if (XGetWindowProperty(d, window, prop, 0, 1 << 20, False, XA_CARDINAL, &type, &format, &count,
+                           &after, &data) == Success &&
         data && format == 32) {
         // Xlib hands 32-bit items as longs.
         const auto* v = reinterpret_cast<const unsigned long*>(data);

@@ -62,17 +62,16 @@ TEST(Wallpaper, APathThatSwayWouldSplitOrExpandIsNotHandedToIt) {
                                    "/home/a  b/w.bmp", "/home/a,b/w.bmp", "/home/`x`/w.bmp"}) {
         EXPECT_TRUE(wallpaperCommands(DesktopKind::Sway, path).empty()) << path;
         // Commands that take the path as an argument of their own need no such care.
-        EXPECT_EQ(wallpaperCommands(DesktopKind::Kde, path), (std::vector<Argv>{
-                                                                 {"plasma-apply-wallpaperimage",
-                                                                  path}}));
+        EXPECT_EQ(wallpaperCommands(DesktopKind::Kde, path),
+                  (std::vector<Argv>{{"plasma-apply-wallpaperimage", path}}));
     }
 }
 
 // The desktop is handed a copy that outlives the program's folder, as one argument, even
 // when the folder's name holds a space and a semicolon.
 TEST(Wallpaper, TheDesktopGetsALastingCopyAsOneArgument) {
-    const auto dir = std::filesystem::temp_directory_path() /
-                     ("velko-wallpaper-" + std::to_string(::getpid()));
+    const auto dir =
+        std::filesystem::temp_directory_path() / ("velko-wallpaper-" + std::to_string(::getpid()));
     std::filesystem::remove_all(dir);
     const auto bin = dir / "bin";
     const auto game = dir / "build tree;x" / "Wall";
@@ -80,8 +79,7 @@ TEST(Wallpaper, TheDesktopGetsALastingCopyAsOneArgument) {
     std::filesystem::create_directories(game);
     {
         std::ofstream tool(bin / "plasma-apply-wallpaperimage");
-        tool << "#!/bin/sh\nprintf '%s\\n' \"$#\" \"$1\" > \"" << (dir / "args").string()
-             << "\"\n";
+        tool << "#!/bin/sh\nprintf '%s\\n' \"$#\" \"$1\" > \"" << (dir / "args").string() << "\"\n";
     }
     std::filesystem::permissions(bin / "plasma-apply-wallpaperimage",
                                  std::filesystem::perms::owner_all);

@@ -77,9 +77,9 @@ int main(int argc, char** argv) {
     const std::string scriptPath =
         script.value_or(std::string(velko::script::builtinScenarioFileName()));
 
-    auto source = script ? velko::script::readSourceFile(*script)
-                         : velko::Result<std::string>(
-                               std::string(velko::script::builtinScenarioSource()));
+    auto source =
+        script ? velko::script::readSourceFile(*script)
+               : velko::Result<std::string>(std::string(velko::script::builtinScenarioSource()));
     if (!source) {
         std::fprintf(stderr, "velko-check: %s\n", source.error().c_str());
         return 1;

@@ -30,9 +30,9 @@ bool endsWith(std::string_view s, std::string_view suffix) {
 bool swaySafe(std::string_view path) {
     for (std::size_t i = 0; i < path.size(); ++i) {
         const auto c = static_cast<unsigned char>(path[i]);
-        const bool plain = std::isalnum(c) || c >= 0x80 ||
-                           std::string_view("/._-+@%=").find(static_cast<char>(c)) !=
-                               std::string_view::npos;
+        const bool plain =
+            std::isalnum(c) || c >= 0x80 ||
+            std::string_view("/._-+@%=").find(static_cast<char>(c)) != std::string_view::npos;
         const bool space = c == ' ' && (i == 0 || path[i - 1] != ' ');
         if (!plain && !space) {
             return false;
