@@ -8,12 +8,15 @@
 #include <string>
 #include <string_view>
 
+#include "app/window_icon.h"
+#include "base/episode_folder.h"
 #include "base/utf.h"
 #include "engine/engine.h"
 #include "engine/game_folder.h"
 #include "engine/product.h"
 #include "platform/event_pump.h"
 #include "platform/fonts/freetype_fonts.h"
+#include "platform/gfx/image_io.h"
 #include "platform/host/host.h"
 #include "platform/sdl/instance_lock.h"
 #include "platform/sdl/real_clock.h"
@@ -21,6 +24,8 @@
 #include "platform/sdl/sdl_desktop.h"
 #include "platform/sdl/sdl_window.h"
 #include "platform/sdl/signal_watch.h"
+#include "platform/sdl/wallpaper.h"
+#include "platform/sdl/window_icon.h"
 #include "platform/trace.h"
 #include "platform/ui/window.h"
 #include "script/builtin.h"
@@ -95,7 +100,21 @@ int main(int argc, char** argv) {
             return 2;
         }
     }
-    const std::filesystem::path gameDir = gameOption.value_or(engine::executableFolder());
+    std::optional<std::filesystem::path> gameDir = gameOption;
+
+    // An installed episode lasts; pictures from any other folder are copied before the
+    // desktop is handed one as its wallpaper.
+    bool installed = false;
+    if (!gameDir) {
+        const auto candidates = episodeFolderCandidates(executableFolder());
+        auto found = findEpisodeFolder(candidates);
+        if (!found) {
+            std::fprintf(stderr, "velko01: %s\n", found.error().c_str());
+            return 1;
+        }
+        gameDir = *found;
+        installed = *gameDir == candidates[1];
+    }
 
     auto script = scriptFile ? script::loadSourceFile(*scriptFile)
                              : script::loadSource(script::builtinScenarioSource(),
@@ -129,12 +148,16 @@ int main(int argc, char** argv) {
         return 1;
     }
 
+    if (auto icon = gfx::decodeBmp(app::windowIconBmp())) {
+        sdl::setWindowIcon((*window)->handle(), *icon);
+    }
+
     (*window)->setSignalWatch(watch);
     sdl::RealClock clock(watch);
     platform::EventPump pump(**window, clock);
     ui::Window frame(**window, **fonts);
     pump.setRouter(&frame);
-    sdl::SdlDesktop desktop;
+    sdl::SdlDesktop desktop(installed ? std::nullopt : std::optional(sdl::wallpaperKeepFolder()));
     platform::NullTrace trace;
     // No sound device is no reason not to play: the story runs silent after a notice.
     sdl::SdlAudio audio(clock, [](const std::string& notice) {
@@ -158,7 +181,7 @@ int main(int argc, char** argv) {
     // Held for the program's whole life; a crashed or killed earlier instance leaves no
     // lock behind.
     std::optional<sdl::InstanceLock> lock;
-    engine::Engine engine(host, *script, engine::GameFolder(gameDir), product);
+    engine::Engine engine(host, *script, engine::GameFolder(*gameDir), product);
     engine.firstLine = static_cast<int>(from.value_or(script::kFirstLineNumber));
     engine.anotherInstanceRunning = [&lock] {
         auto path = sdl::InstanceLock::defaultPath();

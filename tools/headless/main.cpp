@@ -2,6 +2,7 @@
 // driven by a timed input file, writing trace.log and shots; or plays every path of the
 // script and writes a storyboard page.
 
+#include <array>
 #include <charconv>
 #include <cstdio>
 #include <filesystem>
@@ -12,6 +13,7 @@
 #include <string_view>
 #include <system_error>
 
+#include "base/episode_folder.h"
 #include "platform/fonts/freetype_fonts.h"
 #include "platform/headless/input_script.h"
 #include "script/builtin.h"
@@ -25,7 +27,8 @@ constexpr const char* kUsage =
     "                      [--display WxHxBPP] [--from LINE] [--exit-zero]\n"
     "Runs the player without a display on a virtual clock; writes OUT/trace.log and the shots\n"
     "the input asks for.\n"
-    "  --game DIR        BMP/, Music/ and Wall/ (default: the built episode's)\n"
+    "  --game DIR        BMP/, Music/ and Wall/ (default: the episode beside this program,\n"
+    "                    in ../share/velko01 from it, or in a build tree's game/)\n"
     "  --script FILE     a scenario source to run instead of the episode\n"
     "  --input FILE      timed input, one event a line (below)\n"
     "  --out DIR         where trace.log and the shots go (default: .)\n"
@@ -66,8 +69,8 @@ bool parseNumber(std::string_view s, std::uint64_t& out) {
 int main(int argc, char** argv) {
     using namespace velko;
     headless::SessionOptions options;
-    options.game = VELKO_GAME_DIR;
     options.out = ".";
+    bool gameGiven = false;
     std::optional<std::string> scriptFile;
     std::optional<std::string> inputFile;
     std::optional<std::uint64_t> from;
@@ -93,6 +96,7 @@ int main(int argc, char** argv) {
         const std::string v = argv[++i];
         if (arg == "--game") {
             options.game = v;
+            gameGiven = true;
         } else if (arg == "--script") {
             scriptFile = v;
         } else if (arg == "--input") {
@@ -124,6 +128,18 @@ int main(int argc, char** argv) {
             options.display = {w, h, bpp};
         }
     }
+
+    if (!gameGiven) {
+        // The build tree's program folder lies below this tool; an installed one beside it.
+        const auto here = executableFolder();
+        auto found = findEpisodeFolder(episodeFolderCandidates(here, std::array{here / "game"}));
+        if (!found) {
+            std::cerr << "velko-headless: " << found.error() << "\n";
+            return 1;
+        }
+        options.game = *found;
+    }
+
     // The scenario: the built-in episode or the given file.
     const std::string scriptName =
         scriptFile ? *scriptFile : std::string(script::builtinScenarioFileName());
