@@ -1,6 +1,7 @@
 // velko01: the player, on SDL2, FreeType and the user's desktop.
 
 #include <cstdio>
+#include <cstdlib>
 #include <cstring>
 #include <filesystem>
 #include <optional>
@@ -23,6 +24,7 @@
 #include "platform/sdl/sdl_window.h"
 #include "platform/trace.h"
 #include "platform/ui/window.h"
+#include "store/store.h"
 
 namespace {
 
@@ -30,6 +32,8 @@ constexpr const char* kUsage =
     "usage: velko01 [--help] [--version] [--script FILE] [--game DIR]\n"
     "Plays the episode. Left click reads on, right click shows the bare picture; the menu\n"
     "\"終了\" returns to the title. F11 or Alt+Enter: full screen. F10: the menu bar.\n"
+    "Ctrl held or Tab: skip lines read before. A: automatic reading. - and =: volume down\n"
+    "and up, M: mute. The place, the lines read and the volume are kept in the XDG folders.\n"
     "  --script FILE  play a scenario source instead of the episode (for its author)\n"
     "  --game DIR     take BMP/, Music/ and Wall/ from DIR instead of the program's folder\n";
 
@@ -97,7 +101,14 @@ int main(int argc, char** argv) {
     // Held for the program's whole life; a crashed or killed earlier instance leaves no
     // lock behind.
     std::optional<sdl::InstanceLock> lock;
+    // Settings and the reading kept between runs; with no home folder, this run only.
+    auto kept = store::FolderStore::forUser([](const char* name) { return std::getenv(name); });
     engine::Engine engine(host, *script, engine::GameFolder(gameDir), product);
+    if (kept) {
+        engine.setStore(*kept);
+    } else {
+        std::fprintf(stderr, "velko01: no home folder; nothing is kept after this run\n");
+    }
     engine.anotherInstanceRunning = [&lock] {
         auto acquired = sdl::InstanceLock::acquire(sdl::InstanceLock::defaultPath());
         if (!acquired) {

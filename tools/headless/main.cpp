@@ -24,14 +24,23 @@
 #include "platform/headless/virtual_clock.h"
 #include "platform/host/host.h"
 #include "platform/ui/window.h"
+#include "store/store.h"
 
 namespace {
 
 constexpr const char* kUsage =
     "usage: velko-headless [--game DIR] [--script FILE] [--input FILE] [--out DIR] [--until MS]\n"
-    "                      [--display WxHxBPP]\n"
+    "                      [--display WxHxBPP] [--state-dir DIR]\n"
     "Runs the player without a display on a virtual clock; writes OUT/trace.log and the shots\n"
-    "the input asks for.\n";
+    "the input asks for.\n"
+    "  --state-dir DIR  keep settings, read lines and the resume place in DIR/config and\n"
+    "                   DIR/state (standing for the XDG folders); without it nothing is kept\n"
+    "Input events, one a line, T in virtual milliseconds:\n"
+    "  T click X Y [left|right]   T move X Y   T paint   T close   T quit   T shot NAME\n"
+    "  T key NAME                 a key pressed (Return, space, Escape, Tab, A, -, =, M...)\n"
+    "  T keydown NAME             a key pressed and held (ctrl: skip while held)\n"
+    "  T keyup NAME               a held key let go\n"
+    "  T menu end|version   T answer yes|no|cancel|ok   T dialog-click X Y\n";
 
 int usageError(const std::string& message) {
     std::cerr << "velko-headless: " << message << "\n" << kUsage;
@@ -53,6 +62,7 @@ int main(int argc, char** argv) {
     std::filesystem::path out = ".";
     std::optional<std::uint64_t> until;
     platform::DisplayInfo display{1024, 768, 32};
+    std::optional<std::filesystem::path> stateDir;
 
     for (int i = 1; i < argc; ++i) {
         const std::string_view arg = argv[i];
@@ -68,7 +78,7 @@ int main(int argc, char** argv) {
         }
         std::optional<std::string> v;
         if (arg == "--game" || arg == "--script" || arg == "--input" || arg == "--out" ||
-            arg == "--until" || arg == "--display") {
+            arg == "--until" || arg == "--display" || arg == "--state-dir") {
             v = value();
             if (!v) {
                 return usageError(std::string(arg) + " needs a value");
@@ -84,6 +94,8 @@ int main(int argc, char** argv) {
             inputFile = *v;
         } else if (arg == "--out") {
             out = *v;
+        } else if (arg == "--state-dir") {
+            stateDir = *v;
         } else if (arg == "--until") {
             std::uint64_t ms = 0;
             if (!parseNumber(*v, ms)) {
@@ -157,7 +169,13 @@ int main(int argc, char** argv) {
     });
 
     {
+        // Declared first: the engine writes what it keeps as it goes.
+        std::optional<store::FolderStore> kept;
         engine::Engine engine(host, *loaded, engine::GameFolder(game), engine::builtinProduct());
+        if (stateDir) {
+            kept.emplace(store::FolderStore::under(*stateDir));
+            engine.setStore(*kept);
+        }
         engine.run();
     }
     native.flushShots();
