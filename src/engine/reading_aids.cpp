@@ -64,7 +64,9 @@ bool Engine::watchKey(const platform::InputEvent& event) {
 }
 
 void Engine::readerKey(const std::string& key, int shift) {
-    if (ended_ || (shift & (platform::kCtrl | platform::kAlt))) {
+    // During fades, reveals, the staff roll and KC these keys do what a click does there:
+    // nothing.
+    if (ended_ || blnBusy || frmMain_->KeyStop || (shift & (platform::kCtrl | platform::kAlt))) {
         return;
     }
     if (key == "Tab") {

@@ -93,8 +93,14 @@ TEST(FolderStore, WritesReplaceTheWholeFileAndLeaveNothingElse) {
     auto store = FolderStore::under(tmp.path);
     EXPECT_FALSE(*store.read(Folder::State, "a.place"));  // missing: nothing, no error
     ASSERT_TRUE(store.write(Folder::State, "a.place", "one\n"));
+    // A reader that opened the old file still reads it whole: the new text went to a new
+    // file that took the old one's name, never over the old bytes.
+    std::ifstream old(tmp.path / "state/velko01/a.place");
     ASSERT_TRUE(store.write(Folder::State, "a.place", "two\n"));
     EXPECT_EQ(**store.read(Folder::State, "a.place"), "two\n");
+    std::string oldText;
+    std::getline(old, oldText);
+    EXPECT_EQ(oldText, "one");
     ASSERT_TRUE(store.write(Folder::Config, "settings.txt", "s\n"));
     EXPECT_EQ(
         std::distance(fs::directory_iterator(tmp.path / "state/velko01"), fs::directory_iterator{}),
