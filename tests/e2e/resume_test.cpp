@@ -103,6 +103,38 @@ TEST(Resume, TheMenusWayBackToTheTitleKeepsThePlaceWithinTheRun) {
     EXPECT_TRUE(run.has("resume 1004"));
 }
 
+TEST(Resume, AnOpenQuestionComesBackWithThePointsAndClickFlagsOfItsScene) {
+    ResumeGame g;
+    const char* const scenario =
+        "1\tST\n"
+        "101\tKS\n"
+        "1001\tPA scene.bmp\n"
+        "1002\tQE どっち？:みぎ,2,1010:ひだり,1,1010\n"
+        "1010\tKR False\n"
+        "1011\tつぎのといは？\n"
+        "1012\tQE さいご？:はい,3,1020:いいえ,0,1020\n"
+        "1020\tIF 5:1030:1040:1040\n"
+        "1030\tED\n"
+        "1040\tKS\n";
+    const auto first = g.run(std::string("1000 ") + kStart +
+                                 "3000 click 100 415\n4000 click 10 10\n5000 shot before\n"
+                                 "5500 close\n",
+                             scenario);
+    ASSERT_EQ(first.executedLines(), (Lines{1, 1001, 1002, 1010, 1011, 1012}));
+    EXPECT_NE(readFile(g.placeFile()).find("right-click 0"), std::string::npos);
+    const auto again = g.run(
+        std::string("1000 ") + kStart + "1100 answer yes\n4000 shot after\n4500 click 100 415\n",
+        scenario);
+    const auto e = again.events();
+    const auto resume = std::find(e.begin(), e.end(), "resume 1012");
+    ASSERT_NE(resume, e.end());
+    EXPECT_NE(std::find(e.begin(), resume, "points 2"), resume);
+    EXPECT_EQ(again.shot("after"), first.shot("before"));
+    // The answer's 3 points on top of the 2 kept reach the ending: IF 5 takes line 1030.
+    EXPECT_EQ(again.executedLines(), (Lines{1, 1012, 1020, 1030}));
+    EXPECT_TRUE(g.placeFile().empty()) << "the end forgets the place";
+}
+
 TEST(Resume, PlacesThatCannotBeShownAgainAreRefusedWithOneLine) {
     ResumeGame g;
     g.readAndClose();
