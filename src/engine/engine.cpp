@@ -206,8 +206,10 @@ Status Engine::execute(Opcode op, std::u16string_view line, bool& stop) {
             skippingLine_ = skipThisLine();
             stop = !skippingLine_;
             const Status status = op == Opcode::WM ? soundCommand(op, line) : messageLine(line);
-            const bool skipped = skippingLine_;
+            // Skip turned on during the reveal goes on from this line as well.
+            const bool skipped = skippingLine_ || skipOn();
             skippingLine_ = false;
+            stop = !skipped;
             if (status && !ended_) {
                 afterText(skipped);
             }

@@ -68,6 +68,11 @@ TEST(Skip, PassesLinesReadBeforeAtOnceAndStopsAtTheFirstUnreadOneAndAtTheQuestio
     EXPECT_EQ(*(offAtQuestion - 1), "line 5 QE");
     EXPECT_EQ(tab.timeOf("line 100 MSG"), 3000);
 
+    // Pressed while line 2 is revealed: it completes, then skipping goes on from it.
+    const auto during = g.run("430 keydown ctrl\n");
+    EXPECT_EQ(during.timeOf("skip on"), 436);
+    EXPECT_EQ(during.executedLines(), (Lines{1, 2, 3, 4, 5}));
+
     // In a run that keeps nothing, no line was read before.
     const auto fresh = g.run("1000 key tab\n", false);
     EXPECT_EQ(fresh.executedLines(), (Lines{1, 2, 3}));
