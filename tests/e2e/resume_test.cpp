@@ -95,12 +95,19 @@ TEST(Resume, AfterACloseYesShowsTheSameSceneWithItsMusicAndReadsOn) {
     EXPECT_FALSE(after.has(kAsk));
 }
 
-TEST(Resume, TheMenusWayBackToTheTitleKeepsThePlaceWithinTheRun) {
+TEST(Resume, TheMenusWayBackToTheTitleKeepsThePlaceOnlyWithAStateFolder) {
     ResumeGame g;
-    const auto run = g.run(std::string("1000 ") + kStart + "3000 menu end\n3100 answer yes\n4000 " +
-                           kStart + "4100 answer yes\n");
-    EXPECT_EQ(run.timeOf(kAsk), 4000);
-    EXPECT_TRUE(run.has("resume 1004"));
+    const std::string input = std::string("1000 ") + kStart +
+                              "3000 menu end\n3100 answer yes\n4000 " + kStart +
+                              "4100 answer yes\n";
+    const auto kept = g.run(input);
+    EXPECT_EQ(kept.timeOf(kAsk), 4000);
+    EXPECT_TRUE(kept.has("resume 1004"));
+
+    fs::remove_all(g.state());
+    const auto none = g.game.run(kScenario, input);
+    EXPECT_FALSE(none.has(kAsk));
+    EXPECT_FALSE(fs::exists(g.state()));
 }
 
 TEST(Resume, AnOpenQuestionComesBackWithThePointsAndClickFlagsOfItsScene) {
@@ -179,14 +186,6 @@ TEST(Resume, PlacesThatCannotBeShownAgainAreRefusedWithOneLine) {
     gone.replace(gone.find("theme.mid"), 9, "other.mid");
     put(gone);
     startOver("Music/other.mid is gone", true);
-}
-
-TEST(Resume, ARunWithoutAStateFolderKeepsNoPlace) {
-    ResumeGame g;
-    const auto run = g.game.run(kScenario, std::string("1000 ") + kStart +
-                                               "3000 menu end\n3100 answer yes\n4000 " + kStart);
-    EXPECT_FALSE(run.has(kAsk));
-    EXPECT_FALSE(fs::exists(g.state()));
 }
 
 }  // namespace
