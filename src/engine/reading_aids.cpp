@@ -2,12 +2,10 @@
 // and the music and sound volumes (-, =, M). Each is off or unchanged until its key is
 // pressed; a run without these keys reads exactly as the script says.
 
-#include "base/utf.h"
-#include "effects/cross_hatch.h"
+#include <algorithm>
+
 #include "engine/engine.h"
 #include "engine/kept_state.h"
-#include "menus/menu.h"
-#include "sound/sound_mci.h"
 
 namespace velko::engine {
 
