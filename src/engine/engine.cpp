@@ -68,7 +68,8 @@ void Engine::Main() {
     }
     // 3. The long-lived presentation objects.
     objCrossHatch = std::make_shared<effects::CrossHatch>(host_);
-    objCrossHatch->hurry = [this] { return skipOn(); };
+    // Skipping draws fades at once, but not under KC: those fades keep time with music.
+    objCrossHatch->hurry = [this] { return skipOn() && !frmMain_->KeyStop; };
     objMessageDisp = std::make_shared<message::MessageDisp>(host_, frmMain_->picDisp);
     objSoundMci =
         std::make_shared<sound::SoundMci>(host_, [this](const std::string& m) { warn(m); });
