@@ -30,6 +30,7 @@
 #include "platform/ui/window.h"
 #include "script/builtin.h"
 #include "script/script.h"
+#include "store/store.h"
 
 namespace {
 
@@ -37,6 +38,8 @@ constexpr const char* kUsage =
     "usage: velko01 [--help] [--version] [--script FILE [--from LINE]] [--game DIR]\n"
     "Plays the episode. Left click reads on, right click shows the bare picture; the menu\n"
     "\"終了\" returns to the title. F11 or Alt+Enter: full screen. F10: the menu bar.\n"
+    "Ctrl held or Tab: skip lines read before. A: automatic reading. - and =: volume down\n"
+    "and up, M: mute. The place, the lines read and the volume are kept in the XDG folders.\n"
     "  --script FILE  play a scenario source instead of the episode (for its author); a\n"
     "                 script error ends the program with exit status 1 after its box\n"
     "  --from LINE    start the script at LINE once the window is open (no logo, no title),\n"
@@ -181,8 +184,15 @@ int main(int argc, char** argv) {
     // Held for the program's whole life; a crashed or killed earlier instance leaves no
     // lock behind.
     std::optional<sdl::InstanceLock> lock;
+    // Settings and the reading kept between runs; with no home folder, this run only.
+    auto kept = store::FolderStore::forUser([](const char* name) { return std::getenv(name); });
     engine::Engine engine(host, *script, engine::GameFolder(*gameDir), product);
     engine.firstLine = static_cast<int>(from.value_or(script::kFirstLineNumber));
+    if (kept) {
+        engine.setStore(*kept);
+    } else {
+        std::fprintf(stderr, "velko01: no home folder; nothing is kept after this run\n");
+    }
     engine.anotherInstanceRunning = [&lock] {
         auto path = sdl::InstanceLock::defaultPath();
         auto acquired = path ? sdl::InstanceLock::acquire(*path)

@@ -19,12 +19,14 @@
 #include "script/builtin.h"
 #include "script/script.h"
 #include "session.h"
+#include "store/store.h"
 
 namespace {
 
 constexpr const char* kUsage =
     "usage: velko-headless [--game DIR] [--script FILE] [--input FILE] [--out DIR] [--until MS]\n"
     "                      [--display WxHxBPP] [--from LINE] [--exit-zero]\n"
+    "                      [--state-dir DIR]\n"
     "Runs the player without a display on a virtual clock; writes OUT/trace.log and the shots\n"
     "the input asks for.\n"
     "  --game DIR        BMP/, Music/ and Wall/ (default: the episode beside this program,\n"
@@ -36,6 +38,8 @@ constexpr const char* kUsage =
     "  --display WxHxBPP the desktop the window is placed on (default: 1024x768x32)\n"
     "  --from LINE       start the script at LINE instead of line 1\n"
     "  --exit-zero       exit 0 even when the run recorded a script error\n"
+    "  --state-dir DIR   keep settings, read lines and the resume place in DIR/config and\n"
+    "                    DIR/state (standing for the XDG folders); without it nothing is kept\n"
     "  --help            print this and exit\n"
     "Input events, \"T EVENT\", T in virtual milliseconds, non-decreasing; # starts a comment:\n"
     "  T click X Y [left|right]   a mouse button pressed at logical (X, Y), default left\n"
@@ -87,7 +91,8 @@ int main(int argc, char** argv) {
             continue;
         }
         if (!(arg == "--game" || arg == "--script" || arg == "--input" || arg == "--out" ||
-              arg == "--until" || arg == "--display" || arg == "--from")) {
+              arg == "--until" || arg == "--display" || arg == "--from" ||
+              arg == "--state-dir")) {
             return usageError("unknown argument \"" + std::string(arg) + "\"");
         }
         if (i + 1 >= argc) {
@@ -103,6 +108,8 @@ int main(int argc, char** argv) {
             inputFile = v;
         } else if (arg == "--out") {
             options.out = v;
+        } else if (arg == "--state-dir") {
+            options.stateDir = v;
         } else if (arg == "--until") {
             std::uint64_t ms = 0;
             if (!parseNumber(v, ms)) {
