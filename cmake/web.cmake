@@ -14,7 +14,7 @@ endif()
 set(VELKO_BUILD_TESTS OFF CACHE BOOL "" FORCE)
 set(VELKO_BUILD_BENCH OFF CACHE BOOL "" FORCE)
 set(VELKO_GAME_DIR ${CMAKE_BINARY_DIR}/site)
-list(APPEND VELKO_SKIP_MODULES src/platform/headless tools game tests bench)
+list(APPEND VELKO_SKIP_MODULES src/platform/headless tools game dist tests bench)
 
 # Emscripten's own SDL headers are an old SDL 1.3: the prefix's must come first.
 function(velko_web_library name file)
@@ -31,3 +31,5 @@ velko_web_library(SDL2_mixer::SDL2_mixer libSDL2_mixer.a ${VELKO_WEB_PREFIX}/inc
 set_property(TARGET PNG::PNG Freetype::Freetype APPEND PROPERTY INTERFACE_LINK_LIBRARIES velko_web_zlib)
 set_property(TARGET SDL2_mixer::SDL2_mixer APPEND PROPERTY INTERFACE_LINK_LIBRARIES SDL2::SDL2)
 include_directories(BEFORE SYSTEM ${VELKO_WEB_PREFIX}/include/SDL2 ${VELKO_WEB_PREFIX}/include)
+# The page has one thread: what asks for threads links nothing more.
+add_library(Threads::Threads INTERFACE IMPORTED GLOBAL)
