@@ -12,7 +12,9 @@ target_link_options(velko01 PRIVATE
     # The data package is loaded by a script of its own (velko01.data.js).
     -sFORCE_FILESYSTEM=1 -sINVOKE_RUN=0 -sEXIT_RUNTIME=0 -sENVIRONMENT=web
     "-sEXPORTED_RUNTIME_METHODS=['callMain']"
-    -sMIN_WEBGL_VERSION=1)
+    -sMIN_WEBGL_VERSION=1
+    # The smallest program: the reader waits for every byte of it before the first picture.
+    -Oz -sMALLOC=emmalloc)
 # emcc runs node scripts that need Debian's node modules, which a node from elsewhere on PATH
 # does not look in.
 set_property(TARGET velko01 PROPERTY RULE_LAUNCH_LINK
