@@ -27,8 +27,10 @@ check_contents() {
     grep -q '<launchable type="desktop-id">velko01.desktop</launchable>' \
         "$tree/share/metainfo/"*.metainfo.xml || fail "the metadata does not launch velko01.desktop"
     for size in 16 32 48 64 128 256; do
-        [ -f "$tree/share/icons/hicolor/${size}x${size}/apps/velko01.png" ] ||
-            fail "$tree lacks the ${size}px icon"
+        icon=$tree/share/icons/hicolor/${size}x${size}/apps/velko01.png
+        [ -f "$icon" ] || fail "$tree lacks the ${size}px icon"
+        file "$icon" | grep -q "PNG image data, $size x $size," ||
+            fail "the ${size}px icon is $(file -b "$icon")"
     done
 }
 
