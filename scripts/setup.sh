@@ -13,6 +13,7 @@ packages=(
     libpng-dev
     googletest libgtest-dev libbenchmark-dev
     xvfb xauth x11-apps libx11-dev python3
+    chromium
 )
 
 missing=()

@@ -17,12 +17,14 @@
 #include "script/builtin.h"
 #include "script/script.h"
 #include "session.h"
+#include "storyboard.h"
 
 namespace {
 
 constexpr const char* kUsage =
     "usage: velko-headless [--game DIR] [--script FILE] [--input FILE] [--out DIR] [--until MS]\n"
     "                      [--display WxHxBPP] [--from LINE] [--exit-zero]\n"
+    "       velko-headless [--game DIR] [--script FILE] --storyboard OUT\n"
     "Runs the player without a display on a virtual clock; writes OUT/trace.log and the shots\n"
     "the input asks for.\n"
     "  --game DIR        BMP/, Music/ and Wall/ (default: the built episode's)\n"
@@ -33,6 +35,8 @@ constexpr const char* kUsage =
     "  --display WxHxBPP the desktop the window is placed on (default: 1024x768x32)\n"
     "  --from LINE       start the script at LINE instead of line 1\n"
     "  --exit-zero       exit 0 even when the run recorded a script error\n"
+    "  --storyboard OUT  play every path (title entries, buttons, answers) and write\n"
+    "                    OUT/index.html: a screenshot of every text line, by path\n"
     "  --help            print this and exit\n"
     "Input events, \"T EVENT\", T in virtual milliseconds, non-decreasing; # starts a comment:\n"
     "  T click X Y [left|right]   a mouse button pressed at logical (X, Y), default left\n"
@@ -70,6 +74,7 @@ int main(int argc, char** argv) {
     options.out = ".";
     std::optional<std::string> scriptFile;
     std::optional<std::string> inputFile;
+    std::optional<std::filesystem::path> storyboard;
     std::optional<std::uint64_t> from;
     bool exitZero = false;
 
@@ -84,7 +89,7 @@ int main(int argc, char** argv) {
             continue;
         }
         if (!(arg == "--game" || arg == "--script" || arg == "--input" || arg == "--out" ||
-              arg == "--until" || arg == "--display" || arg == "--from")) {
+              arg == "--until" || arg == "--display" || arg == "--from" || arg == "--storyboard")) {
             return usageError("unknown argument \"" + std::string(arg) + "\"");
         }
         if (i + 1 >= argc) {
@@ -99,6 +104,8 @@ int main(int argc, char** argv) {
             inputFile = v;
         } else if (arg == "--out") {
             options.out = v;
+        } else if (arg == "--storyboard") {
+            storyboard = v;
         } else if (arg == "--until") {
             std::uint64_t ms = 0;
             if (!parseNumber(v, ms)) {
@@ -124,6 +131,12 @@ int main(int argc, char** argv) {
             options.display = {w, h, bpp};
         }
     }
+    if (storyboard && (inputFile || from || options.until)) {
+        return usageError(
+            "--storyboard plays every path itself; it takes no --input, --from "
+            "or --until");
+    }
+
     // The scenario: the built-in episode or the given file.
     const std::string scriptName =
         scriptFile ? *scriptFile : std::string(script::builtinScenarioFileName());
@@ -160,6 +173,18 @@ int main(int argc, char** argv) {
     if (!fonts) {
         std::cerr << "velko-headless: " << fonts.error() << "\n";
         return 1;
+    }
+
+    if (storyboard) {
+        auto made = headless::writeStoryboard(*loaded, scriptName, **fonts, options, *storyboard);
+        if (!made) {
+            std::cerr << "velko-headless: " << made.error() << "\n";
+            return 1;
+        }
+        std::cerr << "velko-headless: " << (*storyboard / "index.html").string() << ": "
+                  << made->paths << " paths, " << made->frames << " frames, " << made->unreached
+                  << " lines not reached\n";
+        return made->scriptErrors > 0 && !exitZero ? 1 : 0;
     }
 
     std::error_code ec;
