@@ -74,7 +74,7 @@ common=(-G Ninja -DCMAKE_BUILD_TYPE=Release -DCMAKE_INSTALL_PREFIX="$prefix"
         -DCMAKE_PREFIX_PATH="$prefix" -DCMAKE_FIND_ROOT_PATH="$prefix" -DBUILD_SHARED_LIBS=OFF
         -DCMAKE_C_FLAGS="$flags")
 
-step() { echo "web-setup: $*" >&2; }
+step() { echo "web-setup: $(date +%T) $*" >&2; }
 
 if [ ! -f "$prefix/lib/libz.a" ]; then
     step "zlib"

@@ -136,6 +136,15 @@
         log('download: ' + name + ' (' + url + ')');
       },
       setFullscreen: setFullscreen,
+      ended: function () {
+        started = false;
+        log('ended at ' + Math.round(performance.now()) + ' ms');
+        status.textContent = 'おしまい。ページを読み込み直すと、もう一度読めます。\n' +
+                             'The end. Reload the page to read again.';
+        progress.hidden = true;
+        startButton.hidden = true;
+        cover.classList.remove('gone');
+      },
     },
   };
   window.Module = Module;

@@ -19,6 +19,7 @@
 #include "platform/trace.h"
 #include "platform/ui/window.h"
 #include "platform/web/browser_time.h"
+#include "platform/web/page_bridge.h"
 #include "platform/web/web_desktop.h"
 #include "platform/web/web_music.h"
 #include "platform/web/web_window.h"
@@ -70,5 +71,6 @@ int main() {
     // One page is one reader: no other instance to look for.
     engine::Engine engine(host, *script, engine::GameFolder(kGameDir), product);
     engine.run();
+    velko_ended(0);
     return 0;
 }

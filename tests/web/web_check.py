@@ -30,6 +30,9 @@ FIRST_PICTURE = (220, 155)
 YES = (277, 271)
 ADDRESS = (370, 251)
 OK = (322, 285)
+GALLERY_BACK = (320, 425)
+EXTRAS_BACK = (520, 425)
+END = (500, 393)
 
 
 def read_png(path):
@@ -188,13 +191,15 @@ def main():
                          "key:ArrowDown", "wait:300", "key:Enter", "wait:1500", click(ADDRESS),
                          "wait:1000", click(OK), "wait:1500", click(EXTRAS), "wait:3000",
                          click(GALLERY), "wait:3000", click(FIRST_PICTURE), "wait:1500",
-                         click(YES), "wait:1500")
+                         click(YES), "wait:1500", click(GALLERY_BACK), "wait:2500",
+                         click(EXTRAS_BACK), "wait:3000", click(END), "wait:1500")
             dom = chromium(f"{base}?steps={plan}", work, ["--window-size=640,500",
                                                          "--dump-dom"], 60000)
             (work / "dom.html").write_text(dom)
             home = "https://www.example.org/yuzutsu/"
             wall = sorted(p.name for p in (site / "game" / "Wall").iterdir())
-            for want in (f"new tab: {home}", f"window.open {home}", "done"):
+            # Then back to the title and "おわり": the page says the reading has ended.
+            for want in (f"new tab: {home}", f"window.open {home}", "ended at", "done"):
                 if want not in dom:
                     faults.append(f"the page's log lacks \"{want}\"")
             if not any(f"download: {w} (game/Wall/{w})" in dom for w in wall):

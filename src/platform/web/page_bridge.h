@@ -14,4 +14,7 @@ void velko_open_tab(const char* url);
 void velko_offer_download(const char* url, const char* name);
 // Puts the page's screen into full screen or back.
 void velko_set_fullscreen(int on);
+// The program has ended (the reader chose to end it): the page says so instead of leaving the
+// last frame standing.
+void velko_ended(int status);
 }

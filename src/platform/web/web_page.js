@@ -56,6 +56,11 @@ mergeInto(LibraryManager.library, {
     a.remove();
   },
 
+  velko_ended: function(status) {
+    var page = Module['velkoPage'];
+    if (page && page.ended) page.ended(status);
+  },
+
   velko_set_fullscreen: function(on) {
     var page = Module['velkoPage'];
     if (page && page.setFullscreen) {
