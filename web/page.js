@@ -92,6 +92,8 @@
   var restedOnce = false;
   var Module = {
     canvas: canvas,
+    // index.html?keep=0 reads without keeping settings or the place (a shared computer).
+    velkoKeep: new URLSearchParams(location.search).get('keep') !== '0',
     print: function (text) { log(text); },
     printErr: function (text) {
       log(text);

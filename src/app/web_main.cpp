@@ -9,8 +9,6 @@
 #include "engine/engine.h"
 #include "engine/game_folder.h"
 #include "engine/product.h"
-#include "script/builtin.h"
-#include "script/script.h"
 #include "platform/event_pump.h"
 #include "platform/fonts/freetype_fonts.h"
 #include "platform/host/host.h"
@@ -23,6 +21,9 @@
 #include "platform/web/web_desktop.h"
 #include "platform/web/web_music.h"
 #include "platform/web/web_window.h"
+#include "script/builtin.h"
+#include "script/script.h"
+#include "store/store.h"
 
 namespace {
 
@@ -31,6 +32,8 @@ namespace {
 const std::filesystem::path kGameDir = "/game";
 constexpr const char* kGameUrl = "game/";
 const std::filesystem::path kFontDir = "/fonts";
+// Settings, lines read and the place in the story, kept in the browser's storage.
+constexpr const char* kKeptDir = "/kept";
 
 }  // namespace
 
@@ -70,6 +73,11 @@ int main() {
 
     // One page is one reader: no other instance to look for.
     engine::Engine engine(host, *script, engine::GameFolder(kGameDir), product);
+    // What the desktop keeps in the XDG folders; a browser that refuses storage keeps it for
+    // this visit only, after a line in the page's log.
+    (void)velko_keep_folder(kKeptDir);
+    store::FolderStore kept = store::FolderStore::under(kKeptDir);
+    engine.setStore(kept);
     engine.run();
     velko_ended(0);
     return 0;

@@ -6,6 +6,8 @@
 const params = new URLSearchParams(location.search);
 const steps = (params.get('steps') || '').split(',').filter(Boolean);
 const frame = document.getElementById('page');
+// Nothing is kept between runs unless keep=1 asks for the browser's storage.
+frame.src = 'site/index.html' + (params.get('keep') === '1' ? '' : '?keep=0');
 // size=WxH: the page's window, so that it scales the screen by a larger whole factor.
 if (params.get('size')) {
   const [w, h] = params.get('size').split('x');
@@ -45,11 +47,12 @@ function click(x, y, button) {
   mouse('mousedown', x, y, button || 0);
   mouse('mouseup', x, y, button || 0);
 }
-const keyCodes = { F10: 121, ArrowRight: 39, ArrowDown: 40, Enter: 13 };
+const keyCodes = { F10: 121, ArrowRight: 39, ArrowDown: 40, Enter: 13, Minus: 189 };
 function key(name) {
   const w = frame.contentWindow;
   for (const kind of ['keydown', 'keyup']) {
-    const e = new w.KeyboardEvent(kind, { key: name, code: name, bubbles: true, cancelable: true });
+    const e = new w.KeyboardEvent(kind, { key: name === 'Minus' ? '-' : name, code: name,
+                                             bubbles: true, cancelable: true });
     Object.defineProperty(e, 'keyCode', { get: () => keyCodes[name] });
     Object.defineProperty(e, 'which', { get: () => keyCodes[name] });
     w.dispatchEvent(e);
@@ -90,6 +93,30 @@ async function run() {
     if (what === 'wait') await sleep(Number(a));
     else if (what === 'click') click(Number(a), Number(b), 0);
     else if (what === 'key') key(a);
+    else if (what === 'kept') {
+      // What the page keeps in IndexedDB: the file names and texts under /kept.
+      const db = await new Promise((ok, no) => {
+        const r = indexedDB.open('/kept');
+        r.onsuccess = () => ok(r.result);
+        r.onerror = () => no(r.error);
+      });
+      const names = Array.from(db.objectStoreNames);
+      if (names.length) {
+        const all = await new Promise((ok) => {
+          const q = db.transaction(names[0]).objectStore(names[0]).getAll();
+          q.onsuccess = () => ok(q.result);
+        });
+        const keys = await new Promise((ok) => {
+          const q = db.transaction(names[0]).objectStore(names[0]).getAllKeys();
+          q.onsuccess = () => ok(q.result);
+        });
+        keys.forEach((k, i) => {
+          const c = all[i] && all[i].contents;
+          say('kept ' + k + (c ? ' ' + new TextDecoder().decode(c).replace(/\n/g, '|') : ''));
+        });
+      }
+      db.close();
+    }
     else if (what === 'fetch') {
       const r = await fetch('site/' + a);
       say('fetched ' + a + ' ' + r.status + ' ' + (await r.arrayBuffer()).byteLength);

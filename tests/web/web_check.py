@@ -3,7 +3,7 @@
 
 usage: web_check.py CASE --site DIR --headless PROGRAM --game DIR --work DIR
 
-CASE is one of title, story, scaled, extras, missing, browser. The page is served from 127.0.0.1 only; each
+CASE is one of title, story, scaled, extras, missing, browser, kept. The page is served from 127.0.0.1 only; each
 case drives it through harness.html in a fresh Chromium profile.
 """
 import argparse
@@ -12,11 +12,13 @@ import http.server
 import os
 import pathlib
 import shutil
+import signal
 import struct
 import subprocess
 import sys
 import tempfile
 import threading
+import time
 import zlib
 
 HERE = pathlib.Path(__file__).resolve().parent
@@ -76,6 +78,14 @@ def read_png(path):
 
 
 class Quiet(http.server.SimpleHTTPRequestHandler):
+    reports = []  # lines the harness posts with report=1
+
+    def do_POST(self):
+        n = int(self.headers.get("Content-Length", "0"))
+        Quiet.reports.extend(self.rfile.read(n).decode().splitlines())
+        self.send_response(204)
+        self.end_headers()
+
     def log_message(self, *args):
         pass
 
@@ -102,6 +112,27 @@ def chromium(url, work, extra, budget_ms):
     out = subprocess.run(args + extra + [url], capture_output=True, text=True, timeout=600)
     shutil.rmtree(profile, ignore_errors=True)
     return out.stdout
+
+
+def chromium_live(url, profile, timeout):
+    """Chromium in real time (the browser's storage needs it) until the harness says done."""
+    exe = shutil.which("chromium") or shutil.which("chromium-browser")
+    args = [exe, "--headless=new", "--disable-gpu", "--no-first-run",
+            "--disable-background-networking", "--disable-component-update", "--disable-sync",
+            "--enable-unsafe-swiftshader", f"--user-data-dir={profile}", url]
+    if os.geteuid() == 0:
+        args.insert(1, "--no-sandbox")
+    Quiet.reports.clear()
+    proc = subprocess.Popen(args, stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL,
+                            start_new_session=True)
+    try:
+        end = time.monotonic() + timeout
+        while time.monotonic() < end and "done" not in Quiet.reports:
+            time.sleep(0.2)
+    finally:
+        os.killpg(proc.pid, signal.SIGTERM)
+        proc.wait(timeout=60)
+    return list(Quiet.reports)
 
 
 def headless_shot(program, game, work, events, shot):
@@ -141,7 +172,7 @@ def click(p):
 
 def main():
     ap = argparse.ArgumentParser()
-    ap.add_argument("case", choices=["title", "story", "scaled", "extras", "missing", "browser"])
+    ap.add_argument("case", choices=["title", "story", "scaled", "extras", "missing", "browser", "kept"])
     ap.add_argument("--site", required=True)
     ap.add_argument("--headless", required=True)
     ap.add_argument("--game", required=True)
@@ -206,6 +237,19 @@ def main():
                 faults.append("no wallpaper was offered as a download")
             if not any(f"anchor {w} game/Wall/{w}" in dom for w in wall):
                 faults.append("the download link did not reach the browser")
+        elif a.case == "kept":
+            # The volume set in one visit is there in the next: "-" on the title lowers it
+            # to 90, saved to IndexedDB within seconds; the next visit's "-" makes it 80.
+            profile = work / "profile"
+            plan = steps("wait:8000", "key:Minus", "wait:7000", "kept")
+            first = chromium_live(f"{base}?report=1&keep=1&steps={plan}", profile, 120)
+            second = chromium_live(f"{base}?report=1&keep=1&steps={plan}", profile, 120)
+            (work / "reports.txt").write_text("\n".join(first + ["----"] + second))
+            setting = "kept /kept/config/velko01/settings.txt"
+            if not any(l.startswith(setting) and "music 90|" in l for l in first):
+                faults.append("the first visit kept no settings with music 90")
+            if not any(l.startswith(setting) and "music 80|" in l for l in second):
+                faults.append("the second visit did not start from the kept volume")
         elif a.case == "browser":
             # A browser without WebGL: words, not a blank screen. (This Chromium keeps
             # WebAssembly whatever its flags say, so that half is not tried here.)

@@ -56,6 +56,54 @@ mergeInto(LibraryManager.library, {
     a.remove();
   },
 
+  velko_keep_folder__deps: ['$Asyncify', '$FS', '$IDBFS'],
+  velko_keep_folder: function(dir) {
+    var path = UTF8ToString(dir);
+    return Asyncify.handleSleep(function(wakeUp) {
+      var log = function(line) {
+        var page = Module['velkoPage'];
+        if (page && page.log) page.log(line);
+      };
+      if (Module['velkoKeep'] === false) {
+        log('nothing is kept after this visit (keep=0)');
+        wakeUp(1);
+        return;
+      }
+      try {
+        FS.mkdirTree(path);
+        FS.mount(IDBFS, {}, path);
+      } catch (e) {
+        log('nothing is kept after this visit: ' + e);
+        wakeUp(1);
+        return;
+      }
+      FS.syncfs(true, function(err) {
+        if (err) {
+          log('nothing is kept after this visit: ' + err);
+          wakeUp(1);
+          return;
+        }
+        // The store writes whole files now and then; saving them a little later is enough,
+        // and leaving the page saves at once.
+        var saving = false;
+        var save = function() {
+          if (saving) return;
+          saving = true;
+          FS.syncfs(false, function(e) {
+            saving = false;
+            if (e) log('could not keep the reading: ' + e);
+          });
+        };
+        setInterval(save, 5000);
+        window.addEventListener('pagehide', save);
+        document.addEventListener('visibilitychange', function() {
+          if (document.visibilityState === 'hidden') save();
+        });
+        wakeUp(0);
+      });
+    });
+  },
+
   velko_ended: function(status) {
     var page = Module['velkoPage'];
     if (page && page.ended) page.ended(status);
