@@ -126,7 +126,7 @@ def browser_figures():
     port = server.server_address[1]
     # The title rests from about 5.5 s after the start (its logo runs by the clock); then the
     # reader clicks "はじめから", which fades out and in before the first line.
-    url = (f"http://127.0.0.1:{port}/harness.html?report=1&steps=wait:20000,"
+    url = (f"http://127.0.0.1:{port}/harness.html?report=1&keep=1&steps=wait:20000,"
            f"click:500:275,wait:600000")
     exe = shutil.which("chromium")
     args = [exe, "--headless=new", "--disable-gpu", "--no-first-run",
