@@ -67,7 +67,8 @@ int main() {
     platform::NullTrace trace;
     web::WebMusic music(kGameDir, kGameUrl);
     sdl::SdlAudio audio(
-        clock, [](const std::string& notice) { std::fprintf(stderr, "velko01: %s\n", notice.c_str()); },
+        clock,
+        [](const std::string& notice) { std::fprintf(stderr, "velko01: %s\n", notice.c_str()); },
         [&music](const std::filesystem::path& midi) { return music.rendering(midi); });
     platform::Host host{clock, pump, frame, **fonts, desktop, trace, &audio};
 
