@@ -8,22 +8,29 @@
 #include <string>
 #include <string_view>
 
+#include "app/window_icon.h"
+#include "base/episode_folder.h"
 #include "base/utf.h"
 #include "engine/engine.h"
 #include "engine/game_folder.h"
 #include "engine/product.h"
 #include "platform/event_pump.h"
 #include "platform/fonts/freetype_fonts.h"
+#include "platform/gfx/image_io.h"
 #include "platform/host/host.h"
 #include "platform/sdl/instance_lock.h"
 #include "platform/sdl/real_clock.h"
 #include "platform/sdl/sdl_audio.h"
 #include "platform/sdl/sdl_desktop.h"
 #include "platform/sdl/sdl_window.h"
+#include "platform/sdl/signal_watch.h"
+#include "platform/sdl/wallpaper.h"
+#include "platform/sdl/window_icon.h"
 #include "platform/trace.h"
 #include "platform/ui/window.h"
 #include "script/builtin.h"
 #include "script/script.h"
+#include "store/store.h"
 
 namespace {
 
@@ -31,6 +38,8 @@ constexpr const char* kUsage =
     "usage: velko01 [--help] [--version] [--script FILE [--from LINE]] [--game DIR]\n"
     "Plays the episode. Left click reads on, right click shows the bare picture; the menu\n"
     "\"終了\" returns to the title. F11 or Alt+Enter: full screen. F10: the menu bar.\n"
+    "Ctrl held or Tab: skip lines read before. A: automatic reading. - and =: volume down\n"
+    "and up, M: mute. The place, the lines read and the volume are kept in the XDG folders.\n"
     "  --script FILE  play a scenario source instead of the episode (for its author); a\n"
     "                 script error ends the program with exit status 1 after its box\n"
     "  --from LINE    start the script at LINE once the window is open (no logo, no title),\n"
@@ -94,7 +103,21 @@ int main(int argc, char** argv) {
             return 2;
         }
     }
-    const std::filesystem::path gameDir = gameOption.value_or(engine::executableFolder());
+    std::optional<std::filesystem::path> gameDir = gameOption;
+
+    // An installed episode lasts; pictures from any other folder are copied before the
+    // desktop is handed one as its wallpaper.
+    bool installed = false;
+    if (!gameDir) {
+        const auto candidates = episodeFolderCandidates(executableFolder());
+        auto found = findEpisodeFolder(candidates);
+        if (!found) {
+            std::fprintf(stderr, "velko01: %s\n", found.error().c_str());
+            return 1;
+        }
+        gameDir = *found;
+        installed = *gameDir == candidates[1];
+    }
 
     auto script = scriptFile ? script::loadSourceFile(*scriptFile)
                              : script::loadSource(script::builtinScenarioSource(),
@@ -115,6 +138,12 @@ int main(int argc, char** argv) {
         std::fprintf(stderr, "velko01: %s\n", fonts.error().c_str());
         return 1;
     }
+    // Before SDL starts, so that SDL leaves the signals to the watch.
+    auto signals = sdl::SignalWatch::install();
+    if (!signals) {
+        std::fprintf(stderr, "velko01: %s\n", signals.error().c_str());
+    }
+    sdl::SignalWatch* const watch = signals ? signals->get() : nullptr;
     // The window stays hidden until start-up has placed it.
     auto window = sdl::SdlWindow::create(utf16ToUtf8(product.title));
     if (!window) {
@@ -122,25 +151,52 @@ int main(int argc, char** argv) {
         return 1;
     }
 
-    sdl::RealClock clock;
+    if (auto icon = gfx::decodeBmp(app::windowIconBmp())) {
+        sdl::setWindowIcon((*window)->handle(), *icon);
+    }
+
+    (*window)->setSignalWatch(watch);
+    sdl::RealClock clock(watch);
     platform::EventPump pump(**window, clock);
     ui::Window frame(**window, **fonts);
     pump.setRouter(&frame);
-    sdl::SdlDesktop desktop;
+    sdl::SdlDesktop desktop(installed ? std::nullopt : std::optional(sdl::wallpaperKeepFolder()));
     platform::NullTrace trace;
     // No sound device is no reason not to play: the story runs silent after a notice.
     sdl::SdlAudio audio(clock, [](const std::string& notice) {
         std::fprintf(stderr, "velko01: %s\n", notice.c_str());
     });
+    if (watch) {
+        // Asked to end from outside, perhaps deep in a box, a pause or a fade: stop the sound,
+        // close the window (which gives the desktop its display mode back) and end with the
+        // status a close on the title screen gives.
+        watch->setEnding([&](int) {
+            audio.close(platform::AudioDevice::Midi);
+            audio.close(platform::AudioDevice::Wave);
+            audio.stopSound();
+            window->reset();
+            std::fflush(nullptr);
+            std::_Exit(0);
+        });
+    }
     platform::Host host{clock, pump, frame, **fonts, desktop, trace, &audio};
 
     // Held for the program's whole life; a crashed or killed earlier instance leaves no
     // lock behind.
     std::optional<sdl::InstanceLock> lock;
-    engine::Engine engine(host, *script, engine::GameFolder(gameDir), product);
+    // Settings and the reading kept between runs; with no home folder, this run only.
+    auto kept = store::FolderStore::forUser([](const char* name) { return std::getenv(name); });
+    engine::Engine engine(host, *script, engine::GameFolder(*gameDir), product);
     engine.firstLine = static_cast<int>(from.value_or(script::kFirstLineNumber));
+    if (kept) {
+        engine.setStore(*kept);
+    } else {
+        std::fprintf(stderr, "velko01: no home folder; nothing is kept after this run\n");
+    }
     engine.anotherInstanceRunning = [&lock] {
-        auto acquired = sdl::InstanceLock::acquire(sdl::InstanceLock::defaultPath());
+        auto path = sdl::InstanceLock::defaultPath();
+        auto acquired = path ? sdl::InstanceLock::acquire(*path)
+                             : Result<sdl::InstanceLock>(makeError(path.error()));
         if (!acquired) {
             // Without a lock file the check cannot be made; playing is better than refusing.
             std::fprintf(stderr, "velko01: %s\n", acquired.error().c_str());

@@ -1,6 +1,7 @@
 // velko-check [--game DIR] [--werror] [--json] [SCRIPT]: checks a scenario source the way a
 // careful author would. Exit status 0 without errors, 1 with errors, 2 on a usage error.
 
+#include <array>
 #include <cstdio>
 #include <filesystem>
 #include <optional>
@@ -8,8 +9,10 @@
 #include <string_view>
 #include <system_error>
 
+#include "base/episode_folder.h"
 #include "checker.h"
 #include "platform/fonts/freetype_fonts.h"
+#include "script/builtin.h"
 #include "script/script.h"
 
 namespace {
@@ -22,10 +25,9 @@ constexpr std::string_view kUsage =
     "rows than the message area shows, and lines that nothing reaches.\n"
     "Prints one finding a line: SCRIPT:LINE[:COLUMN]: error|warning: [line N: ]message,\n"
     "where LINE is the line of the file and N the scenario's line number.\n"
-    "  SCRIPT      default: " VELKO_DEFAULT_SCRIPT
-    "\n"
-    "  --game DIR  default: " VELKO_DEFAULT_GAME_DIR
-    "\n"
+    "  SCRIPT      default: the episode built into the program\n"
+    "  --game DIR  default: the episode's folder, found beside this program, in\n"
+    "              ../share/velko01 relative to it, or in a build tree's game/\n"
     "  --werror    warnings fail the check as errors do (exit status 1)\n"
     "  --json      one JSON object a line instead: {\"file\", \"line\", \"column\",\n"
     "              \"scriptLine\", \"severity\", \"message\"}\n"
@@ -98,10 +100,22 @@ int main(int argc, char** argv) {
             return usageError("--game " + *problem);
         }
     }
-    const std::string scriptPath = script.value_or(VELKO_DEFAULT_SCRIPT);
-    const std::string gamePath = gameDir.value_or(VELKO_DEFAULT_GAME_DIR);
+    if (!gameDir) {
+        auto found = velko::findEpisodeFolder(velko::episodeFolderCandidates(
+            velko::executableFolder(), std::array{velko::executableFolder() / "game"}));
+        if (!found) {
+            std::fprintf(stderr, "velko-check: %s\n", found.error().c_str());
+            return 1;
+        }
+        gameDir = found->string();
+    }
+    const std::string gamePath = *gameDir;
+    const std::string scriptPath =
+        script.value_or(std::string(velko::script::builtinScenarioFileName()));
 
-    auto source = velko::script::readSourceFile(scriptPath);
+    auto source =
+        script ? velko::script::readSourceFile(*script)
+               : velko::Result<std::string>(std::string(velko::script::builtinScenarioSource()));
     if (!source) {
         std::fprintf(stderr, "velko-check: %s\n", source.error().c_str());
         return 1;

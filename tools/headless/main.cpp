@@ -2,6 +2,7 @@
 // driven by a timed input file, writing trace.log and shots; or plays every path of the
 // script and writes a storyboard page.
 
+#include <array>
 #include <charconv>
 #include <cstdio>
 #include <filesystem>
@@ -12,11 +13,13 @@
 #include <string_view>
 #include <system_error>
 
+#include "base/episode_folder.h"
 #include "platform/fonts/freetype_fonts.h"
 #include "platform/headless/input_script.h"
 #include "script/builtin.h"
 #include "script/script.h"
 #include "session.h"
+#include "store/store.h"
 #include "storyboard.h"
 
 namespace {
@@ -24,10 +27,12 @@ namespace {
 constexpr const char* kUsage =
     "usage: velko-headless [--game DIR] [--script FILE] [--input FILE] [--out DIR] [--until MS]\n"
     "                      [--display WxHxBPP] [--from LINE] [--exit-zero]\n"
+    "                      [--state-dir DIR]\n"
     "       velko-headless [--game DIR] [--script FILE] --storyboard OUT\n"
     "Runs the player without a display on a virtual clock; writes OUT/trace.log and the shots\n"
     "the input asks for.\n"
-    "  --game DIR        BMP/, Music/ and Wall/ (default: the built episode's)\n"
+    "  --game DIR        BMP/, Music/ and Wall/ (default: the episode beside this program,\n"
+    "                    in ../share/velko01 from it, or in a build tree's game/)\n"
     "  --script FILE     a scenario source to run instead of the episode\n"
     "  --input FILE      timed input, one event a line (below)\n"
     "  --out DIR         where trace.log and the shots go (default: .)\n"
@@ -35,6 +40,8 @@ constexpr const char* kUsage =
     "  --display WxHxBPP the desktop the window is placed on (default: 1024x768x32)\n"
     "  --from LINE       start the script at LINE instead of line 1\n"
     "  --exit-zero       exit 0 even when the run recorded a script error\n"
+    "  --state-dir DIR   keep settings, read lines and the resume place in DIR/config and\n"
+    "                    DIR/state (standing for the XDG folders); without it nothing is kept\n"
     "  --storyboard OUT  play every path (title entries, buttons, answers) and write\n"
     "                    OUT/index.html: a screenshot of every text line, by path\n"
     "  --help            print this and exit\n"
@@ -70,8 +77,8 @@ bool parseNumber(std::string_view s, std::uint64_t& out) {
 int main(int argc, char** argv) {
     using namespace velko;
     headless::SessionOptions options;
-    options.game = VELKO_GAME_DIR;
     options.out = ".";
+    bool gameGiven = false;
     std::optional<std::string> scriptFile;
     std::optional<std::string> inputFile;
     std::optional<std::filesystem::path> storyboard;
@@ -89,7 +96,8 @@ int main(int argc, char** argv) {
             continue;
         }
         if (!(arg == "--game" || arg == "--script" || arg == "--input" || arg == "--out" ||
-              arg == "--until" || arg == "--display" || arg == "--from" || arg == "--storyboard")) {
+              arg == "--until" || arg == "--display" || arg == "--from" || arg == "--state-dir" ||
+              arg == "--storyboard")) {
             return usageError("unknown argument \"" + std::string(arg) + "\"");
         }
         if (i + 1 >= argc) {
@@ -98,6 +106,7 @@ int main(int argc, char** argv) {
         const std::string v = argv[++i];
         if (arg == "--game") {
             options.game = v;
+            gameGiven = true;
         } else if (arg == "--script") {
             scriptFile = v;
         } else if (arg == "--input") {
@@ -106,6 +115,8 @@ int main(int argc, char** argv) {
             options.out = v;
         } else if (arg == "--storyboard") {
             storyboard = v;
+        } else if (arg == "--state-dir") {
+            options.stateDir = v;
         } else if (arg == "--until") {
             std::uint64_t ms = 0;
             if (!parseNumber(v, ms)) {
@@ -131,10 +142,21 @@ int main(int argc, char** argv) {
             options.display = {w, h, bpp};
         }
     }
-    if (storyboard && (inputFile || from || options.until)) {
+    if (storyboard && (inputFile || from || options.until || options.stateDir)) {
         return usageError(
-            "--storyboard plays every path itself; it takes no --input, --from "
-            "or --until");
+            "--storyboard plays every path itself from a fresh start; it takes no --input, "
+            "--from, --until or --state-dir");
+    }
+
+    if (!gameGiven) {
+        // The build tree's program folder lies below this tool; an installed one beside it.
+        const auto here = executableFolder();
+        auto found = findEpisodeFolder(episodeFolderCandidates(here, std::array{here / "game"}));
+        if (!found) {
+            std::cerr << "velko-headless: " << found.error() << "\n";
+            return 1;
+        }
+        options.game = *found;
     }
 
     // The scenario: the built-in episode or the given file.

@@ -11,6 +11,7 @@
 #include "platform/headless/virtual_clock.h"
 #include "platform/host/host.h"
 #include "platform/ui/window.h"
+#include "store/store.h"
 
 namespace velko::headless {
 namespace {
@@ -81,10 +82,16 @@ Result<SessionResult> runSession(const script::Script& script, platform::FontLib
 
     SessionResult result;
     {
+        // Declared first: the engine writes what it keeps as it goes.
+        std::optional<store::FolderStore> kept;
         engine::Engine engine(host, script, engine::GameFolder(options.game),
                               engine::builtinProduct());
         engine.programName = options.programName;
         engine.firstLine = options.firstLine;
+        if (options.stateDir) {
+            kept.emplace(store::FolderStore::under(*options.stateDir));
+            engine.setStore(*kept);
+        }
         engine.run();
     }
     result.scriptErrors = trace.errors();

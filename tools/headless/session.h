@@ -28,6 +28,8 @@ struct SessionOptions {
     std::optional<std::uint64_t> until;
     platform::DisplayInfo display{1024, 768, 32};
     int firstLine = 1;
+    // Stands for the XDG config and state folders; without it the run keeps nothing.
+    std::optional<std::filesystem::path> stateDir;
     std::string programName = "velko-headless";
     // Sees every trace event as well.
     platform::Trace* observer = nullptr;
