@@ -24,8 +24,7 @@ packages=(
     libpng-dev
     googletest libgtest-dev libbenchmark-dev
     xvfb xauth x11-apps libx11-dev python3
-    desktop-file-utils appstream man-db dpkg-dev file
-    chromium
+    desktop-file-utils appstream man-db dpkg-dev file chromium
 )
 if [ "$mode" = play ]; then
     packages=("${play_packages[@]}")

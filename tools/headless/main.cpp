@@ -96,8 +96,8 @@ int main(int argc, char** argv) {
             continue;
         }
         if (!(arg == "--game" || arg == "--script" || arg == "--input" || arg == "--out" ||
-              arg == "--until" || arg == "--display" || arg == "--from" || arg == "--state-dir" ||
-              arg == "--storyboard")) {
+              arg == "--until" || arg == "--display" || arg == "--from" ||
+              arg == "--state-dir" || arg == "--storyboard")) {
             return usageError("unknown argument \"" + std::string(arg) + "\"");
         }
         if (i + 1 >= argc) {
@@ -113,10 +113,10 @@ int main(int argc, char** argv) {
             inputFile = v;
         } else if (arg == "--out") {
             options.out = v;
-        } else if (arg == "--storyboard") {
-            storyboard = v;
         } else if (arg == "--state-dir") {
             options.stateDir = v;
+        } else if (arg == "--storyboard") {
+            storyboard = v;
         } else if (arg == "--until") {
             std::uint64_t ms = 0;
             if (!parseNumber(v, ms)) {
@@ -142,11 +142,6 @@ int main(int argc, char** argv) {
             options.display = {w, h, bpp};
         }
     }
-    if (storyboard && (inputFile || from || options.until || options.stateDir)) {
-        return usageError(
-            "--storyboard plays every path itself from a fresh start; it takes no --input, "
-            "--from, --until or --state-dir");
-    }
 
     if (!gameGiven) {
         // The build tree's program folder lies below this tool; an installed one beside it.
@@ -157,6 +152,11 @@ int main(int argc, char** argv) {
             return 1;
         }
         options.game = *found;
+    }
+    if (storyboard && (inputFile || from || options.until || options.stateDir)) {
+        return usageError(
+            "--storyboard plays every path itself from a fresh start; it takes no --input, "
+            "--from, --until or --state-dir");
     }
 
     // The scenario: the built-in episode or the given file.
