@@ -250,7 +250,10 @@ void PathRun::event(std::string_view kind, std::string_view details) {
         boxOpen_ = false;
     } else if (kind == "error") {
         ++path_.scriptErrors;
-        stop("a script error: line " + std::string(details));
+        const auto space = details.find(' ');
+        stop("a script error at line " + std::string(details.substr(0, space)) + ": " +
+             std::string(
+                 details.substr(space == std::string_view::npos ? details.size() : space + 1)));
     }
 }
 
