@@ -52,7 +52,7 @@ TEST(Storyboard, EveryTitleEntryButtonAndAnswerIsPlayedOnceAndEachTextFramed) {
     ASSERT_EQ(paths.size(), 4u) << page;
     // The story with the first answer, then what the second answer adds: the IF sends it
     // elsewhere with other points; the extras' two buttons; the title's end entry.
-    EXPECT_EQ(linesOf(paths[0]), (std::vector<int>{1002, 1011, 1040}));
+    EXPECT_EQ(linesOf(paths[0]), (std::vector<int>{1002, 1003, 1011, 1040}));
     EXPECT_EQ(linesOf(paths[1]), (std::vector<int>{1021, 1050}));
     EXPECT_EQ(linesOf(paths[2]), (std::vector<int>{110, 120}));
     EXPECT_TRUE(paths[3].empty());
@@ -66,7 +66,7 @@ TEST(Storyboard, EveryTitleEntryButtonAndAnswerIsPlayedOnceAndEachTextFramed) {
         const auto shot = gfx::loadPng(g.out() / f.image);
         return shot ? shot->at(320, 100) : 0x123456u;
     };
-    EXPECT_EQ(pixel(paths[0][1]), kRed);
+    EXPECT_EQ(pixel(paths[0][2]), kRed);
     EXPECT_EQ(pixel(paths[1][0]), kBlue);
     EXPECT_EQ(pixel(paths[2][0]), kGrey);
 }
