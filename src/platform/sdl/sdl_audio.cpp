@@ -4,6 +4,8 @@
 #include <SDL_mixer.h>
 
 #include <sstream>
+
+#include "platform/sdl/alsa_quiet.h"
 #include <system_error>
 
 namespace velko::sdl {
@@ -16,6 +18,7 @@ namespace {
 
 constexpr int kSimpleChannel = 0;
 constexpr int kWaveChannel = 1;
+constexpr int kBufferFrames = 1024;
 // How long a blocking play waits past the wave's length for the mixer to finish it.
 constexpr std::uint32_t kDrainLimitMs = 500;
 
@@ -59,17 +62,33 @@ std::string findSoundFont() {
 }
 
 SdlAudio::SdlAudio(platform::Clock& clock, const std::function<void(const std::string&)>& notice)
-    : clock_(clock) {
+    : clock_(clock), notice_(notice) {}
+
+void SdlAudio::openDevice() {
+    if (tried_) {
+        return;
+    }
+    tried_ = true;
+    const auto& notice = notice_;
+    // SDL's own failure message ends the notice; ALSA's lines before it say nothing more.
+    AlsaQuiet quiet;
     if (SDL_InitSubSystem(SDL_INIT_AUDIO) != 0) {
         notice(std::string("no sound device (") + SDL_GetError() + "); playing without sound");
         return;
     }
-    if (Mix_OpenAudio(44100, MIX_DEFAULT_FORMAT, 2, 1024) != 0) {
+    if (Mix_OpenAudio(44100, MIX_DEFAULT_FORMAT, 2, kBufferFrames) != 0) {
         notice(std::string("no sound device (") + Mix_GetError() + "); playing without sound");
         SDL_QuitSubSystem(SDL_INIT_AUDIO);
         return;
     }
     mixer_ = true;
+    int rate = 0;
+    Uint16 format = 0;
+    int channels = 0;
+    if (Mix_QuerySpec(&rate, &format, &channels) == 1 && rate > 0) {
+        // Sound written now is heard once the buffers ahead of it have played: two of them.
+        outputLatencyMs_ = static_cast<std::uint32_t>(2 * kBufferFrames * 1000 / rate);
+    }
     Mix_AllocateChannels(2);
     soundFont_ = findSoundFont();
     if (soundFont_.empty() || Mix_SetSoundFonts(soundFont_.c_str()) == 0) {
@@ -98,6 +117,7 @@ Status SdlAudio::open(AudioDevice device, const std::filesystem::path& file) {
     }
     Device& d = at(device);
     d.file = std::move(loaded).value();
+    openDevice();
     if (midi && hasMusic()) {
         d.music = loadMusic(d.file);
         if (!d.music) {
@@ -122,24 +142,27 @@ void SdlAudio::play(AudioDevice device) {
     if (!d.open) {
         return;
     }
-    d.timeline.start(clock_.tickCount(), d.file.durationMs);
     if (d.music) {
-        // Starting again from the beginning: the synthesiser may still be letting the last
-        // notes ring out, which this cuts short.
         // The synthesiser cannot be rewound: a piece that has played already is loaded anew
-        // to start from its beginning.
+        // to start from its beginning, cutting short any notes still ringing out.
         if (d.played) {
             Mix_HaltMusic();
             Mix_FreeMusic(d.music);
             d.music = loadMusic(d.file);
-            if (!d.music) {
-                return;
-            }
         }
         d.played = true;
-        Mix_PlayMusic(d.music, 0);
-    } else if (d.chunk) {
-        Mix_PlayChannel(kWaveChannel, d.chunk, 0);
+        if (d.music) {
+            Mix_PlayMusic(d.music, 0);
+        }
+        // The piece's time starts when it really sounds, after the reload, and runs until
+        // the device has played out its buffer: a loop's restart then waits for the real
+        // end instead of cutting it short.
+        d.timeline.start(clock_.tickCount(), d.file.durationMs + outputLatencyMs_);
+    } else {
+        d.timeline.start(clock_.tickCount(), d.file.durationMs);
+        if (d.chunk) {
+            Mix_PlayChannel(kWaveChannel, d.chunk, 0);
+        }
     }
 }
 
@@ -192,6 +215,7 @@ void SdlAudio::freeSimple() {
 Status SdlAudio::playSound(const std::filesystem::path& file, SoundPlay how) {
     // A new sound ends the one before, whether or not it can be played itself.
     freeSimple();
+    openDevice();
     auto loaded = sound::loadSoundFile(file, sound::SoundKind::Wave);
     if (!loaded) {
         return makeError(loaded.error());
