@@ -12,7 +12,7 @@ packages=(
     libfreetype-dev libfontconfig-dev fonts-ipafont-gothic fonts-ipafont-mincho fonts-kouzan-mouhitsu
     libpng-dev
     googletest libgtest-dev libbenchmark-dev
-    xvfb xauth x11-apps libx11-dev python3
+    xvfb xauth x11-apps libx11-dev python3 openbox
 )
 
 missing=()

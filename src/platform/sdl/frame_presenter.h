@@ -28,7 +28,8 @@ public:
 
 // Which presenter VELKO_RENDERER asks for: "" or "surface" (the default), "software" (SDL's
 // software renderer), "gl" or "accelerated" (SDL's default accelerated renderer).
-enum class PresenterKind { Surface, SoftwareRenderer, AcceleratedRenderer };
+// Palette is never asked for: it is the way out on 256-colour X displays.
+enum class PresenterKind { Surface, Palette, SoftwareRenderer, AcceleratedRenderer };
 PresenterKind presenterKindFromEnvironment(std::string& problem);
 
 // Null with the reason in `error` when the window offers no way to draw.

@@ -4,6 +4,7 @@
 #include <cstdio>
 #include <cstdlib>
 
+#include "platform/sdl/palette_presenter.h"
 #include "platform/sdl/window_manager.h"
 
 namespace velko::sdl {
@@ -98,14 +99,22 @@ Status SdlWindow::choosePresenter() {
     // What was asked for first, then whatever presents on this display: a 256-colour screen
     // may refuse one way and take another.
     std::string reasons;
-    for (const PresenterKind kind : {wanted, PresenterKind::Surface,
+    for (const PresenterKind kind : {wanted, PresenterKind::Surface, PresenterKind::Palette,
                                      PresenterKind::SoftwareRenderer,
                                      PresenterKind::AcceleratedRenderer}) {
         std::string error;
-        presenter_ = kind == PresenterKind::Surface
-                         ? makeSurfacePresenter(window_, error)
-                         : makeRendererPresenter(window_, kind == PresenterKind::AcceleratedRenderer,
-                                                 error);
+        switch (kind) {
+            case PresenterKind::Surface:
+                presenter_ = makeSurfacePresenter(window_, error);
+                break;
+            case PresenterKind::Palette:
+                presenter_ = makePalettePresenter(window_, error);
+                break;
+            default:
+                presenter_ = makeRendererPresenter(
+                    window_, kind == PresenterKind::AcceleratedRenderer, error);
+                break;
+        }
         if (presenter_) {
             return Ok{};
         }
