@@ -14,6 +14,7 @@
 #include "platform/native_window.h"
 #include "platform/sdl/frame_presenter.h"
 #include "platform/sdl/sdl_events.h"
+#include "platform/sdl/signal_watch.h"
 #include "platform/sdl/viewport.h"
 
 namespace velko::sdl {
@@ -39,6 +40,9 @@ public:
     void setCursor(Cursor cursor) override;
     int setDisplayMode(int width, int height, int bitsPerPixel) override;
 
+    // Event processing and waits run the watch's ending once a signal has arrived.
+    void setSignalWatch(SignalWatch* signals) { signals_ = signals; }
+
     SDL_Window* handle() const { return window_; }
     // Where the frame lies in the window's output now.
     Viewport viewport() const;
@@ -61,6 +65,7 @@ private:
     bool coverScreen_ = false;  // full screen made by the window itself, no window manager
     SDL_Rect windowed_{};       // where the window was before that
     EventTranslator translator_;
+    SignalWatch* signals_ = nullptr;
 };
 
 }  // namespace velko::sdl
