@@ -2,6 +2,9 @@
 
 #include <dlfcn.h>
 
+#include <cstdlib>
+#include <cstring>
+
 namespace velko::sdl {
 
 namespace {
@@ -14,6 +17,11 @@ using SetErrorHandler = int (*)(ErrorHandler);
 }  // namespace
 
 AlsaQuiet::AlsaQuiet() {
+    // Only where SDL may try ALSA at all.
+    const char* driver = std::getenv("SDL_AUDIODRIVER");
+    if (driver && *driver && !std::strstr(driver, "alsa")) {
+        return;
+    }
     // Loaded by name as SDL does, never linked: a machine without ALSA needs nothing here.
     library_ = dlopen("libasound.so.2", RTLD_NOW | RTLD_LOCAL);
     if (!library_) {
