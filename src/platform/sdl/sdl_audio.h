@@ -54,6 +54,10 @@ private:
         sound::PlayTimeline timeline;
         Mix_Music* music = nullptr;
         bool played = false;  // the music has been started since it was loaded
+        // A fresh copy of the piece, loaded near the end of a round so that a loop's
+        // restart starts at once instead of after a reload of the piece and its soundfont.
+        Mix_Music* spare = nullptr;
+        std::uint32_t startedAt = 0;  // clock tick of the last start
         Mix_Chunk* chunk = nullptr;
     };
     Device& at(platform::AudioDevice device) {
@@ -61,6 +65,7 @@ private:
     }
     void freeSimple();
     void openDevice();
+    void prepareRestart(Device& d);
 
     platform::Clock& clock_;
     std::function<void(const std::string&)> notice_;
