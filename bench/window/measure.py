@@ -5,6 +5,7 @@ Starts velko01 in a private Xvfb (1024x768x24 unless --screen says otherwise) an
 as medians of several runs, with music on the dummy audio driver and with no audio device:
 
   rss_mb        resident memory (/proc/PID/smaps_rollup) on the title screen, music playing
+  peak_rss_mb   the same 2 s after the click (the story's first picture, music and text)
   mapped_ms     process start to its window mapped (the X server's view, polled every ms)
   picture_ms    process start to the first picture (the menu bar's grey in the window)
   idle_pct      whole-process CPU over 2 s of waiting on the title screen
@@ -392,7 +393,7 @@ def one_run(args, audio, workdir):
     return result
 
 
-FIGURES = ["rss_mb", "mapped_ms", "picture_ms", "idle_pct", "main_idle_pct", "click_pct",
+FIGURES = ["rss_mb", "peak_rss_mb", "mapped_ms", "picture_ms", "idle_pct", "main_idle_pct", "click_pct",
            "fade_step_ms", "reveal_step_ms", "stderr_lines"]
 
 
