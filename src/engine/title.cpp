@@ -17,6 +17,10 @@ void Engine::ShowTitle() {
         return;
     }
     auto& form = *frmMain_;
+    // Back at the title in the middle of the story (the menu's 終了, a script error): the
+    // place is kept for the next start.
+    leaveStory();
+    stopSkip();
     blnBusy = true;
     form.MenuClickFlag = true;
     form.RightButtonClickFlag = true;
@@ -59,6 +63,10 @@ void Engine::TitleSelect(std::int16_t mode) {
                 objStartMenu->MouseClickMode(false);
                 objStartMenu.reset();
             }
+            if (offerResume()) {
+                return;
+            }
+            enterStory();
             setPoints(0);
             intLineNumber = 1000;
             form.setMenuEnabled(ui::MenuItem::End, true);
@@ -106,6 +114,7 @@ void Engine::BranchSelect(std::int16_t points) {
     form.picBackBuff.setPicture(form.picBmp.constImage());
     auto hatch = objCrossHatch;
     hatch->MessageHatch(40, 360, 560, 160);
+    scene_.backdrop = true;
     blnBusy = false;
     host_.trace.event("jump", std::to_string(intLineNumber));
     intLineNumber = static_cast<std::int16_t>(intLineNumber - 1);

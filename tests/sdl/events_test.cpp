@@ -84,7 +84,10 @@ TEST_F(TranslatorTest, KeysByName) {
     auto tab = run(keyEvent(SDL_KEYDOWN, SDLK_TAB, KMOD_LSHIFT));
     EXPECT_EQ(tab->key, "Tab");
     EXPECT_EQ(tab->shift, platform::kShift);
-    EXPECT_FALSE(run(keyEvent(SDL_KEYUP, SDLK_RETURN)));
+    // Releases matter for held keys (Ctrl skips while held).
+    auto up = run(keyEvent(SDL_KEYUP, SDLK_LCTRL));
+    EXPECT_EQ(up->kind, InputEvent::Kind::KeyUp);
+    EXPECT_EQ(up->key, "Left Ctrl");
 }
 
 TEST_F(TranslatorTest, FullScreenKeys) {

@@ -1,5 +1,7 @@
 #include "platform/sdl/sdl_audio.h"
 
+#include <algorithm>
+
 #include <SDL.h>
 #include <SDL_mixer.h>
 
@@ -93,6 +95,7 @@ void SdlAudio::openDevice() {
         outputLatencyMs_ = static_cast<std::uint32_t>(2 * kBufferFrames * 1000 / rate);
     }
     Mix_AllocateChannels(2);
+    applyVolumes();
     soundFont_ = findSoundFont();
     if (soundFont_.empty() || Mix_SetSoundFonts(soundFont_.c_str()) == 0) {
         soundFont_.clear();
@@ -264,6 +267,26 @@ Status SdlAudio::playSound(const std::filesystem::path& file, SoundPlay how) {
 
 void SdlAudio::stopSound() {
     freeSimple();
+}
+
+void SdlAudio::setVolume(platform::VolumeKind kind, int percent) {
+    const int level = std::clamp(percent, 0, 100) * MIX_MAX_VOLUME / 100;
+    // Kept for a device that is opened later, at the first sound.
+    (kind == platform::VolumeKind::Music ? musicLevel_ : soundLevel_) = level;
+    applyVolumes();
+}
+
+void SdlAudio::applyVolumes() {
+    if (!mixer_) {
+        return;
+    }
+    // The mixer keeps the levels for pieces and waves started later as well.
+    if (musicLevel_ >= 0) {
+        Mix_VolumeMusic(musicLevel_);
+    }
+    if (soundLevel_ >= 0) {
+        Mix_Volume(-1, soundLevel_);
+    }
 }
 
 }  // namespace velko::sdl

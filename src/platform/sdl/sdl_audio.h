@@ -46,6 +46,7 @@ public:
 
     Status playSound(const std::filesystem::path& file, platform::SoundPlay how) override;
     void stopSound() override;
+    void setVolume(platform::VolumeKind kind, int percent) override;
 
 private:
     struct Device {
@@ -66,12 +67,15 @@ private:
     void freeSimple();
     void openDevice();
     void prepareRestart(Device& d);
+    void applyVolumes();
 
     platform::Clock& clock_;
     std::function<void(const std::string&)> notice_;
     bool tried_ = false;
     bool mixer_ = false;
     std::uint32_t outputLatencyMs_ = 0;
+    int musicLevel_ = -1;  // mixer levels asked for, -1: never set
+    int soundLevel_ = -1;
     std::string soundFont_;
     std::array<Device, 2> devices_;
     Mix_Chunk* simple_ = nullptr;

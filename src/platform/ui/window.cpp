@@ -65,6 +65,10 @@ void Window::removeOverlay(Overlay* overlay) {
 }
 
 void Window::dispatch(const InputEvent& event) {
+    if ((event.kind == InputEvent::Kind::KeyDown || event.kind == InputEvent::Kind::KeyUp) &&
+        keyWatcher_ && keyWatcher_(event)) {
+        return;
+    }
     switch (event.kind) {
         case InputEvent::Kind::Paint:
             // Repaints reach the screen even while the window is disabled.
@@ -101,6 +105,8 @@ void Window::dispatch(const InputEvent& event) {
             if (enabled_) {
                 routeKey(event);
             }
+            break;
+        case InputEvent::Kind::KeyUp:
             break;
     }
     deliverPendingClose();
