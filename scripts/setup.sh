@@ -24,7 +24,7 @@ packages=(
     libpng-dev
     googletest libgtest-dev libbenchmark-dev
     xvfb xauth x11-apps libx11-dev python3 openbox
-    desktop-file-utils appstream man-db dpkg-dev file
+    desktop-file-utils appstream man-db dpkg-dev file chromium
 )
 if [ "$mode" = play ]; then
     packages=("${play_packages[@]}")

@@ -4,6 +4,7 @@
 #include <cstdlib>
 #include <cstring>
 #include <filesystem>
+#include <functional>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -166,14 +167,18 @@ int main(int argc, char** argv) {
     sdl::SdlAudio audio(clock, [](const std::string& notice) {
         std::fprintf(stderr, "velko01: %s\n", notice.c_str());
     });
+    // Asked to end from outside, perhaps deep in a box, a pause or a fade: stop the sound,
+    // write what is kept between runs, close the window (which gives the desktop its display
+    // mode back) and end with the status a close on the title screen gives.
+    std::function<void()> keep;
     if (watch) {
-        // Asked to end from outside, perhaps deep in a box, a pause or a fade: stop the sound,
-        // close the window (which gives the desktop its display mode back) and end with the
-        // status a close on the title screen gives.
         watch->setEnding([&](int) {
             audio.close(platform::AudioDevice::Midi);
             audio.close(platform::AudioDevice::Wave);
             audio.stopSound();
+            if (keep) {
+                keep();
+            }
             window->reset();
             std::fflush(nullptr);
             std::_Exit(0);
@@ -190,6 +195,7 @@ int main(int argc, char** argv) {
     engine.firstLine = static_cast<int>(from.value_or(script::kFirstLineNumber));
     if (kept) {
         engine.setStore(*kept);
+        keep = [&engine] { engine.keepBeforeEnding(); };
     } else {
         std::fprintf(stderr, "velko01: no home folder; nothing is kept after this run\n");
     }
@@ -216,6 +222,7 @@ int main(int argc, char** argv) {
         return !held;
     };
     engine.run();
+    keep = nullptr;  // the engine ends with this block; a late signal has nothing to keep
     // An author's build fails on a script error; the reader's episode just goes on.
     return scriptFile && engine.scriptErrors() > 0 ? 1 : 0;
 }

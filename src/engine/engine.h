@@ -96,6 +96,9 @@ public:
     void unloadMainWindow();
     // The close request's own work.
     void closeRequested();
+    // The program is about to end without unwinding (a signal): what is kept between runs
+    // (the lines read, the place in the story) is written now.
+    void keepBeforeEnding();
 
     // True while a RunScript call is on the stack.
     bool interpreterRunning() const { return depth_ > 0; }

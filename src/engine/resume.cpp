@@ -42,6 +42,10 @@ void Engine::leaveStory() {
     inStory_ = false;
 }
 
+void Engine::keepBeforeEnding() {
+    leaveStory();
+}
+
 void Engine::endStory() {
     if (kept_) {
         kept_->saveRead();

@@ -130,17 +130,21 @@ HeadlessRun HeadlessGame::run(const std::string& scenario, const std::string& in
     std::filesystem::create_directories(runDir);
     writeFile(runDir / "scenario.txt", scenario);
     writeFile(runDir / "input.txt", input);
-    const std::string tool = std::string(VELKO_BINARY_DIR) + "/velko-headless";
-    std::vector<std::string> args = {tool,
-                                     "--game",
-                                     dir_.string(),
-                                     "--script",
-                                     (runDir / "scenario.txt").string(),
-                                     "--input",
-                                     (runDir / "input.txt").string(),
-                                     "--out",
-                                     (runDir / "out").string()};
+    std::vector<std::string> args = {"--game",   dir_.string(),
+                                     "--script", (runDir / "scenario.txt").string(),
+                                     "--input",  (runDir / "input.txt").string(),
+                                     "--out",    (runDir / "out").string()};
     args.insert(args.end(), extraArgs.begin(), extraArgs.end());
+    return runWith(args, runDir / "out");
+}
+
+HeadlessRun HeadlessGame::runWith(const std::vector<std::string>& toolArgs,
+                                  const std::filesystem::path& outDir) const {
+    const std::string tool = std::string(VELKO_BINARY_DIR) + "/velko-headless";
+    std::vector<std::string> args = {tool};
+    args.insert(args.end(), toolArgs.begin(), toolArgs.end());
+    const auto runDir = dir_ / ("run" + std::to_string(++runs_));
+    std::filesystem::create_directories(runDir);
     std::vector<char*> argv;
     for (auto& a : args) {
         argv.push_back(a.data());
@@ -154,7 +158,7 @@ HeadlessRun HeadlessGame::run(const std::string& scenario, const std::string& in
     posix_spawn_file_actions_adddup2(&actions, 1, 2);
     pid_t pid = 0;
     HeadlessRun result;
-    result.outDir = runDir / "out";
+    result.outDir = outDir;
     if (posix_spawn(&pid, tool.c_str(), &actions, nullptr, argv.data(), environ) == 0) {
         int status = 0;
         waitpid(pid, &status, 0);

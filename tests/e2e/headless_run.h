@@ -46,6 +46,9 @@ public:
     // Writes the scenario and the input and runs the tool with `--script`.
     HeadlessRun run(const std::string& scenario, const std::string& input,
                     const std::vector<std::string>& extraArgs = {}) const;
+    // The tool with these arguments and no others; `outDir` is taken as the run's output.
+    HeadlessRun runWith(const std::vector<std::string>& args,
+                        const std::filesystem::path& outDir) const;
 
 private:
     std::filesystem::path dir_;

@@ -19,9 +19,18 @@ check_contents() {
         share/man/man6/velko01.6 share/man/man1/velko-check.1 share/man/man1/velko-headless.1; do
         [ -e "$tree/$f" ] || fail "$tree lacks $f"
     done
+    # The entry starts the installed program with the installed icon; the metadata launches
+    # the entry by its file name.
+    entry=$tree/share/applications/velko01.desktop
+    grep -qx 'Exec=velko01' "$entry" || fail "the desktop entry does not start bin/velko01"
+    grep -qx 'Icon=velko01' "$entry" || fail "the desktop entry does not name the icon velko01"
+    grep -q '<launchable type="desktop-id">velko01.desktop</launchable>' \
+        "$tree/share/metainfo/"*.metainfo.xml || fail "the metadata does not launch velko01.desktop"
     for size in 16 32 48 64 128 256; do
-        [ -f "$tree/share/icons/hicolor/${size}x${size}/apps/velko01.png" ] ||
-            fail "$tree lacks the ${size}px icon"
+        icon=$tree/share/icons/hicolor/${size}x${size}/apps/velko01.png
+        [ -f "$icon" ] || fail "$tree lacks the ${size}px icon"
+        file "$icon" | grep -q "PNG image data, $size x $size," ||
+            fail "the ${size}px icon is $(file -b "$icon")"
     done
 }
 

@@ -20,6 +20,7 @@
 #include "script/script.h"
 #include "session.h"
 #include "store/store.h"
+#include "storyboard.h"
 
 namespace {
 
@@ -27,6 +28,7 @@ constexpr const char* kUsage =
     "usage: velko-headless [--game DIR] [--script FILE] [--input FILE] [--out DIR] [--until MS]\n"
     "                      [--display WxHxBPP] [--from LINE] [--exit-zero]\n"
     "                      [--state-dir DIR]\n"
+    "       velko-headless [--game DIR] [--script FILE] --storyboard OUT\n"
     "Runs the player without a display on a virtual clock; writes OUT/trace.log and the shots\n"
     "the input asks for.\n"
     "  --game DIR        BMP/, Music/ and Wall/ (default: the episode beside this program,\n"
@@ -40,6 +42,8 @@ constexpr const char* kUsage =
     "  --exit-zero       exit 0 even when the run recorded a script error\n"
     "  --state-dir DIR   keep settings, read lines and the resume place in DIR/config and\n"
     "                    DIR/state (standing for the XDG folders); without it nothing is kept\n"
+    "  --storyboard OUT  play every path (title entries, buttons, answers) and write\n"
+    "                    OUT/index.html: a screenshot of every text line, by path\n"
     "  --help            print this and exit\n"
     "Input events, \"T EVENT\", T in virtual milliseconds, non-decreasing; # starts a comment:\n"
     "  T click X Y [left|right]   a mouse button pressed at logical (X, Y), default left\n"
@@ -77,6 +81,7 @@ int main(int argc, char** argv) {
     bool gameGiven = false;
     std::optional<std::string> scriptFile;
     std::optional<std::string> inputFile;
+    std::optional<std::filesystem::path> storyboard;
     std::optional<std::uint64_t> from;
     bool exitZero = false;
 
@@ -92,7 +97,7 @@ int main(int argc, char** argv) {
         }
         if (!(arg == "--game" || arg == "--script" || arg == "--input" || arg == "--out" ||
               arg == "--until" || arg == "--display" || arg == "--from" ||
-              arg == "--state-dir")) {
+              arg == "--state-dir" || arg == "--storyboard")) {
             return usageError("unknown argument \"" + std::string(arg) + "\"");
         }
         if (i + 1 >= argc) {
@@ -110,6 +115,8 @@ int main(int argc, char** argv) {
             options.out = v;
         } else if (arg == "--state-dir") {
             options.stateDir = v;
+        } else if (arg == "--storyboard") {
+            storyboard = v;
         } else if (arg == "--until") {
             std::uint64_t ms = 0;
             if (!parseNumber(v, ms)) {
@@ -145,6 +152,11 @@ int main(int argc, char** argv) {
             return 1;
         }
         options.game = *found;
+    }
+    if (storyboard && (inputFile || from || options.until)) {
+        return usageError(
+            "--storyboard plays every path itself; it takes no --input, --from "
+            "or --until");
     }
 
     // The scenario: the built-in episode or the given file.
@@ -183,6 +195,18 @@ int main(int argc, char** argv) {
     if (!fonts) {
         std::cerr << "velko-headless: " << fonts.error() << "\n";
         return 1;
+    }
+
+    if (storyboard) {
+        auto made = headless::writeStoryboard(*loaded, scriptName, **fonts, options, *storyboard);
+        if (!made) {
+            std::cerr << "velko-headless: " << made.error() << "\n";
+            return 1;
+        }
+        std::cerr << "velko-headless: " << (*storyboard / "index.html").string() << ": "
+                  << made->paths << " paths, " << made->frames << " frames, " << made->unreached
+                  << " lines not reached\n";
+        return made->scriptErrors > 0 && !exitZero ? 1 : 0;
     }
 
     std::error_code ec;

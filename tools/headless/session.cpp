@@ -73,8 +73,11 @@ Result<SessionResult> runSession(const script::Script& script, platform::FontLib
         }
         trace.close();
     });
+    if (options.shotWriter) {
+        native.setShotWriter(options.shotWriter);
+    }
     if (options.onIdle) {
-        native.setOnIdle([&native, &options] { options.onIdle(native); });
+        native.setOnIdle([&native, &options, &clock] { options.onIdle(native, clock.now()); });
     }
 
     SessionResult result;

@@ -33,8 +33,10 @@ struct SessionOptions {
     std::string programName = "velko-headless";
     // Sees every trace event as well.
     platform::Trace* observer = nullptr;
-    // Given the window when the program waits with no input left (see HeadlessWindow).
-    std::function<void(HeadlessWindow&)> onIdle;
+    // Given the window and the virtual time when the program waits with no input left (see
+    // HeadlessWindow).
+    std::function<void(HeadlessWindow&, std::uint64_t now)> onIdle;
+    HeadlessWindow::ShotWriter shotWriter;
 };
 
 struct SessionResult {

@@ -143,7 +143,9 @@ void HeadlessWindow::takeShotsUpTo(std::uint64_t limit, bool inclusive) {
         const Shot shot = shots_.front();
         shots_.pop_front();
         const auto path = shotDir_ / (shot.name + ".png");
-        if (auto status = gfx::savePng(path, lastScreen()); !status) {
+        const Status status =
+            shotWriter_ ? shotWriter_(path, lastScreen()) : gfx::savePng(path, lastScreen());
+        if (!status) {
             shotErrors_.push_back(shot.name + ".png: " + status.error());
         }
     }

@@ -13,6 +13,7 @@
 #include <string>
 #include <vector>
 
+#include "base/result.h"
 #include "platform/gfx/bitmap.h"
 #include "platform/headless/input_script.h"
 #include "platform/headless/virtual_clock.h"
@@ -35,6 +36,9 @@ public:
     void setOnIdle(std::function<void()> f) { onIdle_ = std::move(f); }
     // More input, at or after the current time, in the order of time.
     void feed(const InputScript& more);
+    // Writes the shots instead of the usual PNG writer.
+    using ShotWriter = std::function<Status(const std::filesystem::path&, const gfx::Bitmap&)>;
+    void setShotWriter(ShotWriter writer) { shotWriter_ = std::move(writer); }
 
     // Takes the shots still due at the current time (the end of a run).
     void flushShots();
@@ -76,6 +80,7 @@ private:
     std::filesystem::path shotDir_;
     std::function<void()> onRunEnd_;
     std::function<void()> onIdle_;
+    ShotWriter shotWriter_;
     bool ended_ = false;
 
     // Presents are many and shots few, so the screen is cut out of the frame only for a shot.
