@@ -23,7 +23,7 @@ packages=(
     libfreetype-dev libfontconfig-dev fonts-ipafont-gothic fonts-ipafont-mincho fonts-kouzan-mouhitsu
     libpng-dev
     googletest libgtest-dev libbenchmark-dev
-    xvfb xauth x11-apps libx11-dev python3
+    xvfb xauth x11-apps libx11-dev python3 openbox
     desktop-file-utils appstream man-db dpkg-dev file chromium
 )
 if [ "$mode" = play ]; then

@@ -56,7 +56,7 @@ TEST(StoryboardPage, HeadlessChromiumShowsTheFramesOfEveryBranch) {
         runProgram({"timeout", "120", "chromium", "--headless", "--no-sandbox", "--disable-gpu",
                     "--no-first-run", "--disable-background-networking",
                     "--disable-component-update", "--disable-sync", "--hide-scrollbars",
-                    "--user-data-dir=" + (g.out() / "profile").string(), "--window-size=1200,1400",
+                    "--user-data-dir=" + (g.out() / "profile").string(), "--window-size=1200,2000",
                     "--screenshot=" + shot.string(), "file://" + (g.out() / "index.html").string()},
                    log);
     ASSERT_EQ(status, 0) << "chromium (installed by scripts/setup.sh) failed:\n" << readFile(log);

@@ -52,7 +52,7 @@ TEST(Storyboard, EveryTitleEntryButtonAndAnswerIsPlayedOnceAndEachTextFramed) {
     ASSERT_EQ(paths.size(), 4u) << page;
     // The story with the first answer, then what the second answer adds: the IF sends it
     // elsewhere with other points; the extras' two buttons; the title's end entry.
-    EXPECT_EQ(linesOf(paths[0]), (std::vector<int>{1002, 1011, 1040}));
+    EXPECT_EQ(linesOf(paths[0]), (std::vector<int>{1002, 1003, 1011, 1040}));
     EXPECT_EQ(linesOf(paths[1]), (std::vector<int>{1021, 1050}));
     EXPECT_EQ(linesOf(paths[2]), (std::vector<int>{110, 120}));
     EXPECT_TRUE(paths[3].empty());
@@ -66,9 +66,31 @@ TEST(Storyboard, EveryTitleEntryButtonAndAnswerIsPlayedOnceAndEachTextFramed) {
         const auto shot = gfx::loadPng(g.out() / f.image);
         return shot ? shot->at(320, 100) : 0x123456u;
     };
-    EXPECT_EQ(pixel(paths[0][1]), kRed);
+    EXPECT_EQ(pixel(paths[0][2]), kRed);
     EXPECT_EQ(pixel(paths[1][0]), kBlue);
     EXPECT_EQ(pixel(paths[2][0]), kGrey);
+}
+
+TEST(Storyboard, APathThatEndsInAScriptErrorFailsTheRunAndSaysWhere) {
+    HeadlessGame game;
+    game.addFile("faulty.txt",
+                 "1\tST\n101\tED\n1001\tQE どっち？:右,0,1010:左,0,1020\n1010\t右へ\n"
+                 "1011\tED\n1020\tJP 9999\n");
+    const auto out = game.dir() / "board";
+    const auto args = std::vector<std::string>{"--game",       game.dir().string(),
+                                               "--script",     (game.dir() / "faulty.txt").string(),
+                                               "--storyboard", out.string()};
+    const auto run = game.runWith(args, out);
+    EXPECT_EQ(run.exitCode, 1) << run.output;
+    const std::string page = readFile(out / "index.html");
+    EXPECT_NE(page.find("The path ends: a script error at line 9999: there is no such line"),
+              std::string::npos)
+        << page;
+    // Every other path is still played and framed.
+    EXPECT_EQ(pathsOf(page).size(), 4u);
+    auto zero = args;
+    zero.push_back("--exit-zero");
+    EXPECT_EQ(game.runWith(zero, out).exitCode, 0);
 }
 
 TEST(Storyboard, TheEpisodeIsReadWholeWithNoLineLeftOver) {

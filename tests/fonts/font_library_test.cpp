@@ -6,16 +6,25 @@
 #include <fstream>
 
 #include "font_test_support.h"
+#include "platform/fonts/font_lookup.h"
 
 namespace velko::platform {
 namespace {
 
-TEST(FontLibrary, FindsBothFacesThroughFontconfig) {
+// The package paths answer first; fontconfig, asked where they miss, must name the same
+// two faces, never a stand-in of another family.
+TEST(FontLibrary, FindsBothFacesAtTheirPathsAndThroughFontconfigAlike) {
     const auto files = locateFontFiles();
     ASSERT_TRUE(files) << files.error();
     EXPECT_TRUE(std::filesystem::exists(files->gothic.path));
     EXPECT_TRUE(std::filesystem::exists(files->pgothic.path));
     EXPECT_NE(std::filesystem::canonical(files->gothic.path),
+              std::filesystem::canonical(files->pgothic.path));
+    const FamilyFiles looked = lookUpFamilies();
+    ASSERT_TRUE(looked.gothic && looked.pgothic) << "fontconfig does not know the IPA faces";
+    EXPECT_EQ(std::filesystem::canonical(looked.gothic->path),
+              std::filesystem::canonical(files->gothic.path));
+    EXPECT_EQ(std::filesystem::canonical(looked.pgothic->path),
               std::filesystem::canonical(files->pgothic.path));
 }
 

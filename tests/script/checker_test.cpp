@@ -295,6 +295,16 @@ TEST(Checker, TextLaidOutAsTheMessageWindowDoesMustFitItsRows) {
     EXPECT_NE(six[0].find("s:1: warning: line 1: the text needs 6 rows"), std::string::npos);
     EXPECT_NE(six[1].find("s:3: warning: line 2: the text needs 11 rows"), std::string::npos)
         << six[1];
+    // A question has two rows above its answers, and each answer one row.
+    EXPECT_EQ(
+        checkText("1\tQE " + wide(30) + ":" + wide(27) + ",0,2:" + wide(26) + ",0,2\n2\tED\n"),
+        (std::vector<std::string>{
+            "s:1: warning: line 1: the question needs 3 rows; the answers are printed "
+            "over its third row and on",
+            "s:1: warning: line 1: the first answer is 594 pixels wide; its row holds 590 "
+            "(26 full-width characters) and the rest is cut off"}));
+    EXPECT_EQ(checkText("1\tQE " + wide(26) + "'R" + wide(26) + ":a,0,2:b,0,2\n2\tED\n"),
+              std::vector<std::string>{});
 }
 
 TEST(Checker, AssetsThePlayerCannotReadAreErrorsNamingTheFileAndTheFault) {

@@ -9,6 +9,8 @@
 
 #include <cstdlib>
 #include <fstream>
+#include <vector>
+#include <iterator>
 
 #include "platform/sdl/real_clock.h"
 #include "test_sounds.h"
@@ -221,6 +223,96 @@ TEST_F(SdlAudioTest, VolumesScaleTheOutput) {
     EXPECT_GT(peaks[1], peaks[0] * 13 / 10) << "music turned up is not louder";
     EXPECT_LT(peaks[2], 50) << "music at volume 0 sounds";
     audio_->close(AudioDevice::Midi);
+}
+
+// The device opens at the first sound; a level chosen before that (a reader's saved volume
+// at start-up) must still hold once it is open.
+TEST_F(SdlAudioTest, AVolumeSetBeforeTheDeviceOpensHolds) {
+    audio_->setVolume(platform::VolumeKind::Sound, 0);
+    const auto voice = add("voice.wav", test::toneWave(400));
+    const auto m0 = mark();
+    ASSERT_TRUE(audio_->playSound(voice, SoundPlay::Wait));
+    ASSERT_TRUE(audio_->hasSound()) << (notices_.empty() ? "" : notices_[0]);
+    EXPECT_LT(peak(m0, mark()), 50) << "the wave sounded at full volume";
+}
+
+// A looped piece restarts on the loop timer's poll once it is over. Every round must sound
+// to the piece's real end: a restart that cuts it short shows as a round shorter than the
+// piece, ended by the next round's start instead of by its own last note.
+TEST_F(SdlAudioTest, ALoopedPieceSoundsToItsEndEveryRound) {
+    ASSERT_TRUE(audio_->hasMusic()) << (notices_.empty() ? "" : notices_[0]);
+    int rate = 0;
+    Uint16 format = 0;
+    int channels = 0;
+    ASSERT_EQ(Mix_QuerySpec(&rate, &format, &channels), 1);
+    const auto piece = add("loop.mid", test::noteMidi(3000, 19));
+    ASSERT_TRUE(audio_->open(AudioDevice::Midi, piece));
+
+    // What the loop timer does: every 500 ms, a piece that has stopped starts again.
+    std::vector<std::uintmax_t> starts{mark()};
+    std::vector<std::uint32_t> startTicks{clock_.tickCount()};
+    audio_->play(AudioDevice::Midi);
+    while (starts.size() < 4) {
+        clock_.sleep(500);
+        if (audio_->mode(AudioDevice::Midi) == DeviceMode::Stopped) {
+            starts.push_back(mark());
+            startTicks.push_back(clock_.tickCount());
+            audio_->play(AudioDevice::Midi);
+        }
+    }
+    clock_.sleep(300);
+    audio_->close(AudioDevice::Midi);
+
+    // The output as loudness per millisecond (the loudest sample of each).
+    std::ifstream in(output_, std::ios::binary);
+    std::vector<char> bytes((std::istreambuf_iterator<char>(in)), {});
+    const std::size_t frameBytes = static_cast<std::size_t>(channels) * 2;
+    const std::size_t msBytes = frameBytes * static_cast<std::size_t>(rate) / 1000;
+    const auto loud = [&](std::size_t ms) {
+        int peak = 0;
+        for (std::size_t at = ms * msBytes; at + 2 <= (ms + 1) * msBytes && at + 2 <= bytes.size();
+             at += 2) {
+            const auto v = static_cast<std::int16_t>(static_cast<std::uint8_t>(bytes[at]) |
+                                                     static_cast<std::uint8_t>(bytes[at + 1]) << 8);
+            peak = std::max(peak, std::abs(static_cast<int>(v)));
+        }
+        return peak > 300;
+    };
+    const std::size_t totalMs = bytes.size() / msBytes;
+    // Each round sounds from its first loud millisecond after its start to the last loud one
+    // before the next round's onset.
+    std::vector<std::size_t> onsets;
+    for (const std::uintmax_t start : starts) {
+        std::size_t ms = static_cast<std::size_t>(start / msBytes);
+        if (!onsets.empty()) {
+            ms = std::max(ms, onsets.back() + 1000);
+        }
+        while (ms < totalMs && !loud(ms)) {
+            ++ms;
+        }
+        onsets.push_back(ms);
+    }
+    ASSERT_LT(onsets.back(), totalMs) << "the last round never sounded";
+    int judged = 0;
+    for (std::size_t i = 0; i + 1 < onsets.size(); ++i) {
+        // The disk driver writes in real time only while it gets the processor: a round in
+        // which it fell behind the clock (by more than the file's buffering) lost output to
+        // a busy machine, not to the player.
+        const double writtenMs = static_cast<double>(starts[i + 1] - starts[i]) / msBytes;
+        if (startTicks[i + 1] - startTicks[i] > writtenMs + 60) {
+            continue;
+        }
+        ++judged;
+        std::size_t last = onsets[i + 1] - 1;
+        while (last > onsets[i] && !loud(last)) {
+            --last;
+        }
+        EXPECT_GE(last + 1 - onsets[i], 2950u) << "round " << i + 1 << " was cut short";
+    }
+    if (judged == 0) {
+        GTEST_SKIP() << "the audio output fell behind real time in every round: machine too busy";
+    }
+    EXPECT_TRUE(notices_.empty()) << notices_[0];
 }
 
 }  // namespace

@@ -43,12 +43,14 @@ inline std::string toneWave(std::uint32_t ms, int rate = 16000) {
     return s + data;
 }
 
-// One piano note held for the whole piece, at 120 beats a minute and 480 ticks a beat
-// (so 0.96 ticks a millisecond). `ms` up to about 17 s.
-inline std::string noteMidi(std::uint32_t ms) {
+// One note held for the whole piece, at 120 beats a minute and 480 ticks a beat (so 0.96
+// ticks a millisecond), on a General MIDI instrument (0: piano; 19: organ, which does not
+// fade while held). `ms` up to about 17 s.
+inline std::string noteMidi(std::uint32_t ms, std::uint8_t instrument = 0) {
     const std::uint32_t ticks = ms * 96 / 100;
     std::string track;
-    track += std::string("\x00\xC0\x00", 3);      // piano
+    track += std::string("\x00\xC0", 2);
+    track.push_back(static_cast<char>(instrument & 0x7F));
     track += std::string("\x00\x90\x3C\x64", 4);  // note on, middle C
     // The delta as a variable-length number of up to three bytes.
     track.push_back(static_cast<char>(0x80 | ((ticks >> 14) & 0x7F)));

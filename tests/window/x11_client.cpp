@@ -6,6 +6,8 @@
 
 #include <bit>
 #include <cstdint>
+#include <utility>
+#include <vector>
 
 namespace velko::testing {
 
@@ -67,23 +69,29 @@ X11Client::~X11Client() {
 
 unsigned long X11Client::shownWindowOf(int pid) {
     Display* d = dpy(display_);
-    Window root = 0;
-    Window parent = 0;
-    Window* children = nullptr;
-    unsigned int count = 0;
-    if (!XQueryTree(d, DefaultRootWindow(d), &root, &parent, &children, &count)) {
-        return 0;
-    }
-    unsigned long found = 0;
-    for (unsigned int i = 0; i < count && found == 0; ++i) {
-        if (windowPid(d, children[i]) == pid && shown(children[i])) {
-            found = children[i];
+    const auto childrenOf = [d](Window w) {
+        Window root = 0;
+        Window parent = 0;
+        Window* children = nullptr;
+        unsigned int count = 0;
+        std::vector<Window> out;
+        if (XQueryTree(d, w, &root, &parent, &children, &count) && children) {
+            out.assign(children, children + count);
+            XFree(children);
+        }
+        return out;
+    };
+    // A reparenting window manager puts the program's window inside a frame of its own.
+    for (const Window top : childrenOf(DefaultRootWindow(d))) {
+        std::vector<Window> candidates = childrenOf(top);
+        candidates.insert(candidates.begin(), top);
+        for (const Window w : candidates) {
+            if (windowPid(d, w) == pid && shown(w)) {
+                return w;
+            }
         }
     }
-    if (children) {
-        XFree(children);
-    }
-    return found;
+    return 0;
 }
 
 bool X11Client::shown(unsigned long window) {
@@ -118,9 +126,28 @@ Result<gfx::Bitmap> X11Client::capture(unsigned long window) {
         return makeError("XGetImage failed");
     }
     gfx::Bitmap pixels(a.width, a.height);
+    // A 256-colour display holds indices (or channel indices) into the window's colour map,
+    // which says what colour each stands for.
+    std::vector<gfx::Pixel> palette;
+    if (image->depth <= 8) {
+        std::vector<XColor> colours(std::size_t{1} << image->depth);
+        for (std::size_t i = 0; i < colours.size(); ++i) {
+            colours[i].pixel = i;
+        }
+        XQueryColors(d, a.colormap, colours.data(), static_cast<int>(colours.size()));
+        for (const XColor& c : colours) {
+            palette.push_back(gfx::rgb(static_cast<std::uint8_t>(c.red >> 8),
+                                       static_cast<std::uint8_t>(c.green >> 8),
+                                       static_cast<std::uint8_t>(c.blue >> 8)));
+        }
+    }
     for (int y = 0; y < a.height; ++y) {
         for (int x = 0; x < a.width; ++x) {
             const unsigned long v = XGetPixel(image, x, y);
+            if (!palette.empty()) {
+                pixels.set(x, y, v < palette.size() ? palette[v] : 0);
+                continue;
+            }
             pixels.set(x, y,
                        gfx::rgb(channel(v, image->red_mask), channel(v, image->green_mask),
                                 channel(v, image->blue_mask)));
@@ -144,15 +171,52 @@ bool X11Client::sendDeleteWindow(unsigned long window) {
     return sent;
 }
 
-bool X11Client::sendKey(unsigned long window, const std::string& keysym) {
+bool X11Client::windowManagerRunning() {
     Display* d = dpy(display_);
-    const KeySym sym = XStringToKeysym(keysym.c_str());
-    const KeyCode code = sym == NoSymbol ? 0 : XKeysymToKeycode(d, sym);
-    if (code == 0) {
-        return false;
+    const Atom check = XInternAtom(d, "_NET_SUPPORTING_WM_CHECK", False);
+    Atom type = 0;
+    int format = 0;
+    unsigned long count = 0;
+    unsigned long after = 0;
+    unsigned char* data = nullptr;
+    Window named = 0;
+    if (XGetWindowProperty(d, DefaultRootWindow(d), check, 0, 1, False, XA_WINDOW, &type, &format,
+                           &count, &after, &data) == Success &&
+        data && count == 1) {
+        named = *reinterpret_cast<Window*>(data);
+    }
+    if (data) {
+        XFree(data);
+    }
+    XWindowAttributes a{};
+    return named != 0 && XGetWindowAttributes(d, named, &a);
+}
+
+bool X11Client::sendKey(unsigned long window, const std::string& keysym) {
+    return sendKeys(window, {keysym});
+}
+
+bool X11Client::sendKeys(unsigned long window, const std::vector<std::string>& keysyms) {
+    Display* d = dpy(display_);
+    std::vector<KeyCode> codes;
+    for (const std::string& name : keysyms) {
+        const KeySym sym = XStringToKeysym(name.c_str());
+        const KeyCode code = sym == NoSymbol ? 0 : XKeysymToKeycode(d, sym);
+        if (code == 0) {
+            return false;
+        }
+        codes.push_back(code);
+    }
+    // Pressed in order, released the other way round: Alt_L then Return is Alt+Enter.
+    std::vector<std::pair<int, KeyCode>> steps;
+    for (const KeyCode c : codes) {
+        steps.emplace_back(KeyPress, c);
+    }
+    for (auto it = codes.rbegin(); it != codes.rend(); ++it) {
+        steps.emplace_back(KeyRelease, *it);
     }
     bool sent = true;
-    for (const int type : {KeyPress, KeyRelease}) {
+    for (const auto& [type, code] : steps) {
         XEvent e{};
         e.xkey.type = type;
         e.xkey.display = d;
@@ -168,6 +232,51 @@ bool X11Client::sendKey(unsigned long window, const std::string& keysym) {
         e.xkey.keycode = code;
         e.xkey.state = 0;
         const long mask = type == KeyPress ? KeyPressMask : KeyReleaseMask;
+        sent = XSendEvent(d, window, True, mask, &e) != 0 && sent;
+    }
+    XSync(d, False);
+    return sent;
+}
+
+bool X11Client::sendClick(unsigned long window, int x, int y) {
+    Display* d = dpy(display_);
+    int rootX = 0;
+    int rootY = 0;
+    Window child = 0;
+    XTranslateCoordinates(d, window, DefaultRootWindow(d), x, y, &rootX, &rootY, &child);
+    bool sent = true;
+    for (const int type : {MotionNotify, ButtonPress, ButtonRelease}) {
+        XEvent e{};
+        e.type = type;
+        if (type == MotionNotify) {
+            XMotionEvent& m = e.xmotion;
+            m.display = d;
+            m.window = window;
+            m.root = DefaultRootWindow(d);
+            m.time = eventTime_;
+            m.x = x;
+            m.y = y;
+            m.x_root = rootX;
+            m.y_root = rootY;
+            m.same_screen = True;
+        } else {
+            XButtonEvent& b = e.xbutton;
+            b.display = d;
+            b.window = window;
+            b.root = DefaultRootWindow(d);
+            b.time = eventTime_;
+            b.x = x;
+            b.y = y;
+            b.x_root = rootX;
+            b.y_root = rootY;
+            b.button = Button1;
+            b.state = type == ButtonRelease ? Button1Mask : 0;
+            b.same_screen = True;
+        }
+        eventTime_ += 50;
+        const long mask = type == MotionNotify  ? PointerMotionMask
+                          : type == ButtonPress ? ButtonPressMask
+                                                : ButtonReleaseMask;
         sent = XSendEvent(d, window, True, mask, &e) != 0 && sent;
     }
     XSync(d, False);

@@ -8,6 +8,7 @@
 #include <memory>
 #include <optional>
 #include <string>
+#include <vector>
 
 #include "base/result.h"
 #include "platform/gfx/bitmap.h"
@@ -40,6 +41,13 @@ public:
     bool sendDeleteWindow(unsigned long window);
     // A press and release of the key with this keysym name ("Return", "F10", ...).
     bool sendKey(unsigned long window, const std::string& keysym);
+    // Keys pressed in order and released in reverse: {"Alt_L", "Return"} is Alt+Enter.
+    bool sendKeys(unsigned long window, const std::vector<std::string>& keysyms);
+    // A left click at (x, y) of the window's client area, as the server would report it.
+    bool sendClick(unsigned long window, int x, int y);
+
+    // True once a window manager names itself on the root window (and that window exists).
+    bool windowManagerRunning();
 
     // Starts counting the windows that get mapped anywhere on the screen.
     void watchMaps();

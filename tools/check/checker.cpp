@@ -242,6 +242,32 @@ private:
         }
     }
 
+    // The answers take the third and fourth rows of the message area, one row each, so the
+    // question has two rows above them.
+    void checkQuestionFit(int n, const script::Question& q) {
+        if (!messageFont_ || messageFont_->lineHeight() <= 0) {
+            return;
+        }
+        const auto& area = message::MessageDisp::kTextArea;
+        const std::u16string shown = message::MessageDisp::ChangeMessage(q.question);
+        const std::size_t rows = message::layoutText(*messageFont_, shown, area.w).size();
+        if (rows > 2) {
+            warning(n, "the question needs " + std::to_string(rows) + " rows; the answers " +
+                           "are printed over its third row and on");
+        }
+        int which = 0;
+        for (const auto& answer : {q.first.text, q.second.text}) {
+            ++which;
+            const int width = messageFont_->measure(answer);
+            if (width > area.w) {
+                warning(n, std::string(which == 1 ? "the first" : "the second") + " answer is " +
+                               std::to_string(width) + " pixels wide; its row " + "holds " +
+                               std::to_string(area.w) +
+                               " (26 full-width characters) and the rest is cut off");
+            }
+        }
+    }
+
     void target(int n, std::string_view what, int line) {
         flow_[n].targets.push_back(line);
         if (!script_->contains(line)) {
@@ -279,6 +305,7 @@ private:
                 if (auto q = script::parseQuestion(arg)) {
                     target(n, "QE first choice target", q->first.target);
                     target(n, "QE second choice target", q->second.target);
+                    checkQuestionFit(n, *q);
                 } else {
                     fail(q.error());
                 }

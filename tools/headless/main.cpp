@@ -153,10 +153,10 @@ int main(int argc, char** argv) {
         }
         options.game = *found;
     }
-    if (storyboard && (inputFile || from || options.until)) {
+    if (storyboard && (inputFile || from || options.until || options.stateDir)) {
         return usageError(
-            "--storyboard plays every path itself; it takes no --input, --from "
-            "or --until");
+            "--storyboard plays every path itself from a fresh start; it takes no --input, "
+            "--from, --until or --state-dir");
     }
 
     // The scenario: the built-in episode or the given file.

@@ -250,7 +250,10 @@ void PathRun::event(std::string_view kind, std::string_view details) {
         boxOpen_ = false;
     } else if (kind == "error") {
         ++path_.scriptErrors;
-        stop("a script error: line " + std::string(details));
+        const auto space = details.find(' ');
+        stop("a script error at line " + std::string(details.substr(0, space)) + ": " +
+             std::string(
+                 details.substr(space == std::string_view::npos ? details.size() : space + 1)));
     }
 }
 
@@ -396,6 +399,15 @@ void PathRun::onIdle(HeadlessWindow& window, std::uint64_t now) {
         return;
     }
     if (op_ == Opcode::QE) {
+        // The question is a text too: its frame shows it with both answers.
+        if (pendingText_ && !replaying) {
+            const std::string name = explorer_.nextFrameName();
+            InputScript shot;
+            shot.shots.push_back({now, name});
+            window.feed(shot);
+            path_.frames.push_back({line_, points_, *pendingText_, "frames/" + name + ".png"});
+        }
+        pendingText_.reset();
         const auto question =
             script::parseQuestion(script::argumentOf(explorer_.script().line(line_).value()));
         if (!question) {

@@ -15,14 +15,15 @@
 
 #include "platform/fonts.h"
 #include "platform/fonts/freetype_fonts.h"
+#include "platform/fonts/mapped_file.h"
 
 namespace velko::platform {
 
-// A face file held in memory, so that every size opened from it shares one copy.
+// A face file mapped into memory, so that every size opened from it shares one copy.
 struct FaceData {
     std::filesystem::path path;
     int index = 0;
-    std::vector<std::uint8_t> bytes;
+    MappedFile bytes;
 };
 
 struct FreeTypeFontLibrary::Shared {

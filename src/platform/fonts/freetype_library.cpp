@@ -1,5 +1,3 @@
-#include <fstream>
-#include <iterator>
 #include <string>
 
 #include "platform/fonts/freetype_font.h"
@@ -13,13 +11,12 @@ constexpr const char* kPackageHint = " (install the Debian package fonts-ipafont
 // Reads a face file and checks that FreeType takes it as a scalable face with Japanese
 // coverage, so that a wrong or broken file fails at start-up and not as missing text later.
 Result<FaceData> loadFace(FT_Library library, const FontFile& file, const char* family) {
-    std::ifstream in(file.path, std::ios::binary);
-    if (!in) {
+    auto mapped = MappedFile::open(file.path);
+    if (!mapped) {
         return makeError("cannot open the font " + std::string(family) + " at " +
                          file.path.string() + kPackageHint);
     }
-    FaceData data{file.path, file.index,
-                  std::vector<std::uint8_t>(std::istreambuf_iterator<char>(in), {})};
+    FaceData data{file.path, file.index, std::move(mapped).value()};
     FT_Face face = nullptr;
     if (FT_New_Memory_Face(library, data.bytes.data(), static_cast<FT_Long>(data.bytes.size()),
                            file.index, &face) != 0) {

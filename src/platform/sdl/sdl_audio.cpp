@@ -6,6 +6,8 @@
 #include <SDL_mixer.h>
 
 #include <sstream>
+
+#include "platform/sdl/alsa_quiet.h"
 #include <system_error>
 
 namespace velko::sdl {
@@ -18,6 +20,10 @@ namespace {
 
 constexpr int kSimpleChannel = 0;
 constexpr int kWaveChannel = 1;
+constexpr int kBufferFrames = 1024;
+// How long before a piece's end its next start is loaded: more than the loop timer's period,
+// so that the poll that restarts it finds the copy ready.
+constexpr std::uint32_t kPrepareAheadMs = 1500;
 // How long a blocking play waits past the wave's length for the mixer to finish it.
 constexpr std::uint32_t kDrainLimitMs = 500;
 
@@ -57,27 +63,7 @@ std::string findSoundFont() {
 
 SdlAudio::SdlAudio(platform::Clock& clock, const std::function<void(const std::string&)>& notice,
                    Renderings renderings)
-    : clock_(clock), renderings_(std::move(renderings)) {
-    if (SDL_InitSubSystem(SDL_INIT_AUDIO) != 0) {
-        notice(std::string("no sound device (") + SDL_GetError() + "); playing without sound");
-        return;
-    }
-    if (Mix_OpenAudio(44100, MIX_DEFAULT_FORMAT, 2, 1024) != 0) {
-        notice(std::string("no sound device (") + Mix_GetError() + "); playing without sound");
-        SDL_QuitSubSystem(SDL_INIT_AUDIO);
-        return;
-    }
-    mixer_ = true;
-    Mix_AllocateChannels(2);
-    if (renderings_) {
-        return;
-    }
-    soundFont_ = findSoundFont();
-    if (soundFont_.empty() || Mix_SetSoundFonts(soundFont_.c_str()) == 0) {
-        soundFont_.clear();
-        notice("no General MIDI soundfont found (Debian: timgm6mb-soundfont); music is silent");
-    }
-}
+    : clock_(clock), notice_(notice), renderings_(std::move(renderings)) {}
 
 Mix_Music* SdlAudio::loadMusic(const Device& d) const {
     if (renderings_) {
@@ -86,6 +72,43 @@ Mix_Music* SdlAudio::loadMusic(const Device& d) const {
     SDL_RWops* rw =
         SDL_RWFromConstMem(d.file.bytes.data(), static_cast<int>(d.file.bytes.size()));
     return rw ? Mix_LoadMUSType_RW(rw, MUS_MID, 1) : nullptr;
+}
+
+void SdlAudio::openDevice() {
+    if (tried_) {
+        return;
+    }
+    tried_ = true;
+    const auto& notice = notice_;
+    // SDL's own failure message ends the notice; ALSA's lines before it say nothing more.
+    AlsaQuiet quiet;
+    if (SDL_InitSubSystem(SDL_INIT_AUDIO) != 0) {
+        notice(std::string("no sound device (") + SDL_GetError() + "); playing without sound");
+        return;
+    }
+    if (Mix_OpenAudio(44100, MIX_DEFAULT_FORMAT, 2, kBufferFrames) != 0) {
+        notice(std::string("no sound device (") + Mix_GetError() + "); playing without sound");
+        SDL_QuitSubSystem(SDL_INIT_AUDIO);
+        return;
+    }
+    mixer_ = true;
+    int rate = 0;
+    Uint16 format = 0;
+    int channels = 0;
+    if (Mix_QuerySpec(&rate, &format, &channels) == 1 && rate > 0) {
+        // Sound written now is heard once the buffers ahead of it have played: two of them.
+        outputLatencyMs_ = static_cast<std::uint32_t>(2 * kBufferFrames * 1000 / rate);
+    }
+    Mix_AllocateChannels(2);
+    applyVolumes();
+    if (renderings_) {
+        return;
+    }
+    soundFont_ = findSoundFont();
+    if (soundFont_.empty() || Mix_SetSoundFonts(soundFont_.c_str()) == 0) {
+        soundFont_.clear();
+        notice("no General MIDI soundfont found (Debian: timgm6mb-soundfont); music is silent");
+    }
 }
 
 SdlAudio::~SdlAudio() {
@@ -108,6 +131,7 @@ Status SdlAudio::open(AudioDevice device, const std::filesystem::path& file) {
     }
     Device& d = at(device);
     d.file = std::move(loaded).value();
+    openDevice();
     if (midi && hasMusic()) {
         if (renderings_) {
             d.rendering = renderings_(file);
@@ -137,25 +161,31 @@ void SdlAudio::play(AudioDevice device) {
     if (!d.open) {
         return;
     }
-    d.playedAt = clock_.tickCount();
-    d.timeline.start(d.playedAt, d.file.durationMs);
     if (d.music) {
-        // Starting again from the beginning: the synthesiser may still be letting the last
-        // notes ring out, which this cuts short.
-        // The synthesiser cannot be rewound: a piece that has played already is loaded anew
-        // to start from its beginning.
+        // The synthesiser cannot be rewound: a piece that has played already starts again
+        // from a fresh copy (loaded ahead when the round neared its end), cutting short any
+        // notes still ringing out.
         if (d.played) {
             Mix_HaltMusic();
             Mix_FreeMusic(d.music);
-            d.music = loadMusic(d);
-            if (!d.music) {
-                return;
-            }
+            d.music = d.spare ? d.spare : loadMusic(d);
+            d.spare = nullptr;
         }
         d.played = true;
-        Mix_PlayMusic(d.music, 0);
-    } else if (d.chunk) {
-        Mix_PlayChannel(kWaveChannel, d.chunk, 0);
+        if (d.music) {
+            Mix_PlayMusic(d.music, 0);
+        }
+        // The piece's time starts when it really sounds, after the reload, and runs until
+        // the device has played out its buffer: a loop's restart then waits for the real
+        // end instead of cutting it short.
+        d.startedAt = clock_.tickCount();
+        d.timeline.start(d.startedAt, d.file.durationMs + outputLatencyMs_);
+    } else {
+        d.playedAt = clock_.tickCount();
+        d.timeline.start(d.playedAt, d.file.durationMs);
+        if (d.chunk) {
+            Mix_PlayChannel(kWaveChannel, d.chunk, 0);
+        }
     }
 }
 
@@ -175,6 +205,9 @@ void SdlAudio::close(AudioDevice device) {
     if (d.music) {
         Mix_FreeMusic(d.music);
     }
+    if (d.spare) {
+        Mix_FreeMusic(d.spare);
+    }
     if (d.chunk) {
         Mix_FreeChunk(d.chunk);
     }
@@ -187,6 +220,7 @@ DeviceMode SdlAudio::mode(AudioDevice device) {
         return DeviceMode::NotOpen;
     }
     if (d.timeline.playing(clock_.tickCount())) {
+        prepareRestart(d);
         return DeviceMode::Playing;
     }
     // The mixer starts a wave a little after the clock does; a wave is over when both agree,
@@ -200,6 +234,19 @@ DeviceMode SdlAudio::mode(AudioDevice device) {
     return DeviceMode::Stopped;
 }
 
+void SdlAudio::prepareRestart(Device& d) {
+    // Asked while a piece plays, as the loop timer does: near its end the copy for the next
+    // round is loaded now, while this one still sounds. Only then, so that a piece holds a
+    // second synthesiser (some megabytes) for its last moments only.
+    if (!d.music || d.spare) {
+        return;
+    }
+    const std::uint32_t elapsed = clock_.tickCount() - d.startedAt;
+    if (elapsed + kPrepareAheadMs >= d.file.durationMs) {
+        d.spare = loadMusic(d);
+    }
+}
+
 void SdlAudio::freeSimple() {
     if (simple_) {
         Mix_HaltChannel(kSimpleChannel);
@@ -211,6 +258,7 @@ void SdlAudio::freeSimple() {
 Status SdlAudio::playSound(const std::filesystem::path& file, SoundPlay how) {
     // A new sound ends the one before, whether or not it can be played itself.
     freeSimple();
+    openDevice();
     auto loaded = sound::loadSoundFile(file, sound::SoundKind::Wave);
     if (!loaded) {
         return makeError(loaded.error());
@@ -239,15 +287,22 @@ void SdlAudio::stopSound() {
 }
 
 void SdlAudio::setVolume(platform::VolumeKind kind, int percent) {
+    const int level = std::clamp(percent, 0, 100) * MIX_MAX_VOLUME / 100;
+    // Kept for a device that is opened later, at the first sound.
+    (kind == platform::VolumeKind::Music ? musicLevel_ : soundLevel_) = level;
+    applyVolumes();
+}
+
+void SdlAudio::applyVolumes() {
     if (!mixer_) {
         return;
     }
-    const int level = std::clamp(percent, 0, 100) * MIX_MAX_VOLUME / 100;
-    if (kind == platform::VolumeKind::Music) {
-        // The mixer keeps the level for pieces started later as well.
-        Mix_VolumeMusic(level);
-    } else {
-        Mix_Volume(-1, level);
+    // The mixer keeps the levels for pieces and waves started later as well.
+    if (musicLevel_ >= 0) {
+        Mix_VolumeMusic(musicLevel_);
+    }
+    if (soundLevel_ >= 0) {
+        Mix_Volume(-1, soundLevel_);
     }
 }
 

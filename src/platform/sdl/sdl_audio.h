@@ -5,6 +5,8 @@
 // waits on). Whether a device plays is told by the clock and the file's length, as in headless
 // runs (a wave also counts as playing while the mixer still has some of it to play). Without a
 // sound device or a soundfont it keeps the same time in silence, after a one-line notice.
+// The device is opened at the first sound, not at start-up: probing for it can take a
+// tenth of a second that the window's first frame need not wait for.
 
 #include <array>
 #include <functional>
@@ -28,16 +30,21 @@ public:
     using Renderings =
         std::function<std::optional<std::filesystem::path>(const std::filesystem::path& midi)>;
 
-    // Opens the sound device. `notice` receives one line when the program must run silent
-    // (or without music). With `renderings`, music plays from them instead of FluidSynth.
+    // `notice` receives one line when the program must run silent (or without music), when
+    // the first sound finds out. With `renderings`, music plays from them instead of
+    // FluidSynth.
     SdlAudio(platform::Clock& clock, const std::function<void(const std::string&)>& notice,
              Renderings renderings = {});
     ~SdlAudio() override;
     SdlAudio(const SdlAudio&) = delete;
     SdlAudio& operator=(const SdlAudio&) = delete;
 
-    bool hasSound() const { return mixer_; }
-    bool hasMusic() const { return mixer_ && (renderings_ || !soundFont_.empty()); }
+    // Opens the device now if it has not been tried yet.
+    bool hasSound() {
+        openDevice();
+        return mixer_;
+    }
+    bool hasMusic() { return hasSound() && (renderings_ || !soundFont_.empty()); }
 
     Status open(platform::AudioDevice device, const std::filesystem::path& file) override;
     void play(platform::AudioDevice device) override;
@@ -58,16 +65,28 @@ private:
         Mix_Music* music = nullptr;
         std::optional<std::filesystem::path> rendering;
         bool played = false;  // the music has been started since it was loaded
+        // A fresh copy of the piece, loaded near the end of a round so that a loop's
+        // restart starts at once instead of after a reload of the piece and its soundfont.
+        Mix_Music* spare = nullptr;
+        std::uint32_t startedAt = 0;  // clock tick of the last start
         Mix_Chunk* chunk = nullptr;
     };
     Device& at(platform::AudioDevice device) {
         return devices_[device == platform::AudioDevice::Midi ? 0 : 1];
     }
     void freeSimple();
+    void openDevice();
     Mix_Music* loadMusic(const Device& d) const;
+    void prepareRestart(Device& d);
+    void applyVolumes();
 
     platform::Clock& clock_;
+    std::function<void(const std::string&)> notice_;
+    bool tried_ = false;
     bool mixer_ = false;
+    std::uint32_t outputLatencyMs_ = 0;
+    int musicLevel_ = -1;  // mixer levels asked for, -1: never set
+    int soundLevel_ = -1;
     std::string soundFont_;
     Renderings renderings_;
     std::array<Device, 2> devices_;

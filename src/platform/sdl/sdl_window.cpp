@@ -1,7 +1,11 @@
 #include "platform/sdl/sdl_window.h"
 
 #include <algorithm>
+#include <cstdio>
 #include <cstdlib>
+
+#include "platform/sdl/palette_presenter.h"
+#include "platform/sdl/window_manager.h"
 
 namespace velko::sdl {
 
@@ -36,6 +40,9 @@ Result<std::unique_ptr<SdlWindow>> SdlWindow::create(const std::string& title, i
     SDL_SetHint(SDL_HINT_QUIT_ON_LAST_WINDOW_CLOSE, "0");
     SDL_SetHint(SDL_HINT_RENDER_SCALE_QUALITY, "nearest");
     SDL_SetHint(SDL_HINT_VIDEO_X11_NET_WM_BYPASS_COMPOSITOR, "0");
+    // The window's surface must be plain memory: with acceleration SDL would put a GL texture
+    // behind it and load the whole GL driver for a picture finished on the CPU.
+    SDL_SetHint(SDL_HINT_FRAMEBUFFER_ACCELERATION, "0");
     if (SDL_InitSubSystem(SDL_INIT_VIDEO) != 0) {
         return sdlError("cannot open the display");
     }
@@ -59,16 +66,8 @@ Result<std::unique_ptr<SdlWindow>> SdlWindow::create(const std::string& title, i
         return sdlError("cannot create the window");
     }
     SDL_SetWindowMinimumSize(w->window_, logicalW, logicalH);
-    w->renderer_ = SDL_CreateRenderer(w->window_, -1, SDL_RENDERER_ACCELERATED);
-    if (!w->renderer_) {
-        w->renderer_ = SDL_CreateRenderer(w->window_, -1, SDL_RENDERER_SOFTWARE);
-    }
-    if (!w->renderer_) {
-        return sdlError("cannot draw into the window");
-    }
-    w->recreateTexture(logicalW, logicalH);
-    if (!w->texture_) {
-        return sdlError("cannot create the frame texture");
+    if (auto presenting = w->choosePresenter(); !presenting) {
+        return makeError(presenting.error());
     }
     w->arrow_ = SDL_CreateSystemCursor(SDL_SYSTEM_CURSOR_ARROW);
     w->hand_ = SDL_CreateSystemCursor(SDL_SYSTEM_CURSOR_HAND);
@@ -84,48 +83,55 @@ SdlWindow::~SdlWindow() {
     if (arrow_) {
         SDL_FreeCursor(arrow_);
     }
-    if (texture_) {
-        SDL_DestroyTexture(texture_);
-    }
-    if (renderer_) {
-        SDL_DestroyRenderer(renderer_);
-    }
+    presenter_.reset();
     if (window_) {
         SDL_DestroyWindow(window_);
     }
     SDL_QuitSubSystem(SDL_INIT_VIDEO);
 }
 
-void SdlWindow::recreateTexture(int w, int h) {
-    if (texture_) {
-        SDL_DestroyTexture(texture_);
+Status SdlWindow::choosePresenter() {
+    std::string problem;
+    const PresenterKind wanted = presenterKindFromEnvironment(problem);
+    if (!problem.empty()) {
+        std::fprintf(stderr, "velko01: %s\n", problem.c_str());
     }
-    // 0x00RRGGBB pixels are exactly SDL's RGB888 (XRGB) layout.
-    texture_ =
-        SDL_CreateTexture(renderer_, SDL_PIXELFORMAT_RGB888, SDL_TEXTUREACCESS_STREAMING, w, h);
-    if (texture_) {
-        SDL_SetTextureBlendMode(texture_, SDL_BLENDMODE_NONE);
-        logicalW_ = w;
-        logicalH_ = h;
+    // What was asked for first, then whatever presents on this display: a 256-colour screen
+    // may refuse one way and take another.
+    std::string reasons;
+    for (const PresenterKind kind : {wanted, PresenterKind::Surface, PresenterKind::Palette,
+                                     PresenterKind::SoftwareRenderer,
+                                     PresenterKind::AcceleratedRenderer}) {
+        std::string error;
+        switch (kind) {
+            case PresenterKind::Surface:
+                presenter_ = makeSurfacePresenter(window_, error);
+                break;
+            case PresenterKind::Palette:
+                presenter_ = makePalettePresenter(window_, error);
+                break;
+            default:
+                presenter_ = makeRendererPresenter(
+                    window_, kind == PresenterKind::AcceleratedRenderer, error);
+                break;
+        }
+        if (presenter_) {
+            return Ok{};
+        }
+        reasons += (reasons.empty() ? "" : "; ") + error;
     }
+    return makeError("cannot draw into the window: " + reasons);
 }
 
 Viewport SdlWindow::viewport() const {
     int ow = 0;
     int oh = 0;
-    SDL_GetRendererOutputSize(renderer_, &ow, &oh);
+    presenter_->outputSize(ow, oh);
     return fitViewport(ow, oh, logicalW_, logicalH_);
 }
 
 void SdlWindow::render() {
-    SDL_SetRenderDrawColor(renderer_, 0, 0, 0, 255);
-    SDL_RenderClear(renderer_);
-    if (hasFrame_) {
-        const Viewport v = viewport();
-        const SDL_Rect dst{v.x, v.y, v.w, v.h};
-        SDL_RenderCopy(renderer_, texture_, nullptr, &dst);
-    }
-    SDL_RenderPresent(renderer_);
+    presenter_->show(frame_.empty() ? nullptr : &frame_, viewport());
 }
 
 bool SdlWindow::poll(platform::InputEvent& event) {
@@ -153,7 +159,7 @@ bool SdlWindow::poll(platform::InputEvent& event) {
         int ow = 0;
         int oh = 0;
         SDL_GetWindowSize(window_, &ww, &wh);
-        SDL_GetRendererOutputSize(renderer_, &ow, &oh);
+        presenter_->outputSize(ow, oh);
         const double rx = ww > 0 ? static_cast<double>(ow) / ww : 1.0;
         const double ry = wh > 0 ? static_cast<double>(oh) / wh : 1.0;
         if (auto translated = translator_.translate(e, fitViewport(ow, oh, logicalW_, logicalH_),
@@ -178,16 +184,11 @@ void SdlWindow::present(const gfx::Bitmap& frame, int menuBarHeight) {
     if (frame.empty()) {
         return;
     }
-    if (frame.width() != logicalW_ || frame.height() != logicalH_) {
-        recreateTexture(frame.width(), frame.height());
-        if (!texture_) {
-            return;
-        }
-    }
+    // Kept for repainting after an expose or a change of size.
+    frame_ = frame;
+    logicalW_ = frame.width();
+    logicalH_ = frame.height();
     menuBarHeight_ = menuBarHeight;
-    SDL_UpdateTexture(texture_, nullptr, frame.pixels().data(),
-                      frame.width() * static_cast<int>(sizeof(gfx::Pixel)));
-    hasFrame_ = true;
     render();
 }
 
@@ -226,7 +227,31 @@ void SdlWindow::show(int x, int y, int scale) {
 }
 
 void SdlWindow::setFullscreen(bool on) {
-    SDL_SetWindowFullscreen(window_, on ? SDL_WINDOW_FULLSCREEN_DESKTOP : 0);
+    if (on == fullscreen_) {
+        return;
+    }
+    fullscreen_ = on;
+    if (on) {
+        coverScreen_ = !fullscreenByWindowManager(window_).value_or(true);
+    }
+    if (!coverScreen_) {
+        SDL_SetWindowFullscreen(window_, on ? SDL_WINDOW_FULLSCREEN_DESKTOP : 0);
+    } else if (on) {
+        // Nobody would answer SDL's request: the window itself covers the screen, and its
+        // size is then its real size.
+        SDL_GetWindowPosition(window_, &windowed_.x, &windowed_.y);
+        SDL_GetWindowSize(window_, &windowed_.w, &windowed_.h);
+        SDL_Rect screen{};
+        SDL_GetDisplayBounds(std::max(0, SDL_GetWindowDisplayIndex(window_)), &screen);
+        SDL_SetWindowBordered(window_, SDL_FALSE);
+        SDL_SetWindowPosition(window_, screen.x, screen.y);
+        SDL_SetWindowSize(window_, screen.w, screen.h);
+    } else {
+        SDL_SetWindowSize(window_, windowed_.w, windowed_.h);
+        SDL_SetWindowPosition(window_, windowed_.x, windowed_.y);
+        SDL_SetWindowBordered(window_, SDL_TRUE);
+        coverScreen_ = false;
+    }
     render();
 }
 

@@ -1,7 +1,7 @@
 #pragma once
 
-// The real platform window: one SDL window showing the composed frame through a streaming
-// texture, scaled by a whole factor and centred on black; input translated to logical
+// The real platform window: one SDL window showing the composed frame (see FramePresenter),
+// scaled by a whole factor and centred on black; input translated to logical
 // coordinates. Idle waits block in SDL, so an idle program uses no processor time.
 
 #include <SDL.h>
@@ -12,6 +12,7 @@
 
 #include "base/result.h"
 #include "platform/native_window.h"
+#include "platform/sdl/frame_presenter.h"
 #include "platform/sdl/sdl_events.h"
 #include "platform/sdl/signal_watch.h"
 #include "platform/sdl/viewport.h"
@@ -48,19 +49,21 @@ public:
 
 private:
     SdlWindow() = default;
+    Status choosePresenter();
     void render();
-    void recreateTexture(int w, int h);
 
     SDL_Window* window_ = nullptr;
-    SDL_Renderer* renderer_ = nullptr;
-    SDL_Texture* texture_ = nullptr;
+    std::unique_ptr<FramePresenter> presenter_;
+    gfx::Bitmap frame_;  // the last frame presented
     SDL_Cursor* arrow_ = nullptr;
     SDL_Cursor* hand_ = nullptr;
     int logicalW_ = 640;
     int logicalH_ = 500;
     int menuBarHeight_ = 20;
     int preferredScale_ = 1;
-    bool hasFrame_ = false;
+    bool fullscreen_ = false;
+    bool coverScreen_ = false;  // full screen made by the window itself, no window manager
+    SDL_Rect windowed_{};       // where the window was before that
     EventTranslator translator_;
     SignalWatch* signals_ = nullptr;
 };
