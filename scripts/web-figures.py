@@ -4,7 +4,7 @@ the browser's CPU while the title waits and during the fades into the first stor
 
 usage: scripts/web-figures.py [SITE]   (default build/web/site; run ./web.sh first)
 
-Chromium runs headless in real time (software WebGL, as in the tests); the page is served
+Chromium runs headless in real time without a GPU, as in the tests; the page is served
 from 127.0.0.1. CPU is the sum over Chromium's processes, in percent of one core.
 """
 import functools
@@ -146,7 +146,7 @@ def browser_figures():
             return
         loaded_ms = number_in("loaded in ")
         rest_ms = number_in("resting at ") - number_in("started at ")
-        print("Page (headless Chromium, localhost, software WebGL):")
+        print("Page (headless Chromium without a GPU, localhost):")
         print(f"  page opened to data loaded and program ready  {loaded_ms / 1000:6.2f} s")
         print(f"  start click to the resting title              {rest_ms / 1000:6.2f} s"
               " (the scenario's own logo and pauses take 5.5 s of it)")
