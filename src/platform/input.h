@@ -27,6 +27,7 @@ struct InputEvent {
         Menu,              // a menu command chosen without the menu bar (headless input)
         Answer,            // a dialog button pressed without a click (headless input)
         ToggleFullscreen,  // F11 / Alt+Enter, already recognised by the native window
+        Wheel,             // the mouse wheel turned by `wheel` notches
     };
     Kind kind = Kind::Paint;
     double x = 0;
@@ -36,6 +37,7 @@ struct InputEvent {
     std::string key;
     MenuCommand menu = MenuCommand::End;
     DialogAnswer answer = DialogAnswer::Ok;
+    int wheel = 0;  // Wheel: notches, positive away from the reader (up)
 };
 
 }  // namespace velko::platform

@@ -31,7 +31,8 @@ constexpr const char* kUsage =
     "usage: velko-headless [--game DIR] [--script FILE] [--input FILE] [--out DIR] [--until MS]\n"
     "                      [--display WxHxBPP]\n"
     "Runs the player without a display on a virtual clock; writes OUT/trace.log and the shots\n"
-    "the input asks for.\n";
+    "the input asks for.\n"
+    "Input events besides clicks, moves and keys: T wheel up|down (a notch of the wheel).\n";
 
 int usageError(const std::string& message) {
     std::cerr << "velko-headless: " << message << "\n" << kUsage;

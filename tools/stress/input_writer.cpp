@@ -44,7 +44,8 @@ std::string event(Random& random) {
     if (roll < 54) {
         return "key " +
                random.pick({"Return", "space", "Escape", "F10", "F11", "Tab", "Left", "Right", "Up",
-                            "Down", "a", "Keypad", "enter", "Alt", "F1", "NoSuchKey", "Delete"});
+                            "Down", "a", "Keypad", "enter", "Alt", "F1", "NoSuchKey", "Delete",
+                            "PageUp", "PageDown", "Home"});
     }
     if (roll < 62) {
         return random.chance(60) ? "menu end" : "menu version";
@@ -56,6 +57,9 @@ std::string event(Random& random) {
         return "dialog-click " + coordinate(random, 640) + " " + coordinate(random, 480);
     }
     if (roll < 82) {
+        if (random.chance(25)) {
+            return random.chance(60) ? "wheel up" : "wheel down";
+        }
         return "move " + coordinate(random, 640) + " " + coordinate(random, 480);
     }
     if (roll < 87) {

@@ -122,6 +122,19 @@ std::optional<InputEvent> EventTranslator::translate(const SDL_Event& e, const V
             out.shift = shiftState(static_cast<Uint16>(SDL_GetModState()));
             place(e.motion.x, e.motion.y);
             return out;
+        case SDL_MOUSEWHEEL: {
+            int notches = e.wheel.y;
+            if (e.wheel.direction == SDL_MOUSEWHEEL_FLIPPED) {
+                notches = -notches;
+            }
+            if (notches == 0) {
+                return std::nullopt;
+            }
+            out.kind = InputEvent::Kind::Wheel;
+            out.wheel = notches;
+            out.shift = shiftState(static_cast<Uint16>(SDL_GetModState()));
+            return out;
+        }
         default:
             return std::nullopt;
     }
