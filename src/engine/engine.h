@@ -96,6 +96,9 @@ public:
     // A warning for the reader's log and the trace (a missing picture, a broken file).
     void warn(const std::string& message);
 
+    // The list of every key (F1); nothing where it is not available.
+    void showKeyHelp();
+
 private:
     // Runs one line; sets `stop` when the loop must return. An error is a script error of
     // this line.
@@ -151,6 +154,8 @@ private:
     bool ended_ = false;
     bool titleShown_ = false;
     bool handlingError_ = false;
+    // ShowTitle is at work (its fade, the menu being built).
+    bool buildingTitle_ = false;
 };
 
 }  // namespace velko::engine

@@ -17,6 +17,11 @@ void Engine::ShowTitle() {
         return;
     }
     auto& form = *frmMain_;
+    buildingTitle_ = true;
+    struct Done {
+        bool& flag;
+        ~Done() { flag = false; }
+    } done{buildingTitle_};
     blnBusy = true;
     form.MenuClickFlag = true;
     form.RightButtonClickFlag = true;
