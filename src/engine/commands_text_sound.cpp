@@ -21,6 +21,7 @@ void Engine::printMessage(std::u16string_view text) {
     auto disp = objMessageDisp;
     const std::u16string shown = message::MessageDisp::ChangeMessage(text);
     host_.trace.event("text", traceText(shown));
+    history_.add(shown);
     disp->messageDisp(frmMain_->picBackBuff, 0, shown, 25);
 }
 

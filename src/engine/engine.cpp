@@ -101,6 +101,7 @@ void Engine::RunScript() {
         return;
     }
     ++depth_;
+    textWaits_ = false;
     const std::uint64_t generation = generation_;
     // The lines run since the program last let time pass. Between two waits nothing but
     // the line number and the points steers the script (clicks are not taken while it
@@ -152,6 +153,7 @@ void Engine::RunScript() {
         if (ended_ || generation != generation_) {
             break;
         }
+        textWaits_ = stop && status && (op == Opcode::Message || op == Opcode::WM);
         if (!status) {
             scriptError(lastLine_, status.error());
             break;

@@ -19,6 +19,7 @@
 #include "engine/frm_main.h"
 #include "engine/game_folder.h"
 #include "engine/product.h"
+#include "message/history_view.h"
 #include "script/opcode.h"
 #include "script/script.h"
 #include "platform/host/host.h"
@@ -96,8 +97,12 @@ public:
     // A warning for the reader's log and the trace (a missing picture, a broken file).
     void warn(const std::string& message);
 
-    // The list of every key (F1); nothing where it is not available.
+    // The reader's keys beyond reading on: the list of every key (F1) and the text history
+    // (wheel up, Page Up, Up). Each does nothing where it is not available.
     void showKeyHelp();
+    void openHistory();
+    // A text line has been shown and waits for its click, with nothing else going on.
+    bool historyAvailable() const;
 
 private:
     // Runs one line; sets `stop` when the loop must return. An error is a script error of
@@ -154,6 +159,10 @@ private:
     bool ended_ = false;
     bool titleShown_ = false;
     bool handlingError_ = false;
+    // The texts shown in this run, for the history.
+    message::TextHistory history_;
+    // The interpreter stopped at a text line and nothing has run since.
+    bool textWaits_ = false;
     // ShowTitle is at work (its fade, the menu being built).
     bool buildingTitle_ = false;
 };

@@ -112,9 +112,19 @@ void FrmMain::onKeyDown(const std::string& key, int shift) {
         engine_.showKeyHelp();
         return;
     }
+    if (key == "PageUp" || key == "Up") {
+        engine_.openHistory();
+        return;
+    }
     // Return and space read on like a left click on the screen, with the same guards.
     if (key == "Return" || key == "Space" || key == "Keypad Enter") {
         picDisp_MouseDown(platform::kLeftButton, shift, 0, 0);
+    }
+}
+
+void FrmMain::onWheel(int notches) {
+    if (notches > 0) {
+        engine_.openHistory();
     }
 }
 

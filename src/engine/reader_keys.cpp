@@ -1,6 +1,7 @@
-// The keys a reader has beyond reading on: the list of keys (F1).
+// The keys a reader has beyond reading on: the list of keys (F1) and the text history.
 
 #include "engine/engine.h"
+#include "message/history_view.h"
 
 namespace velko::engine {
 
@@ -27,6 +28,22 @@ void Engine::showKeyHelp() {
     request.buttons = ui::Buttons::Ok;
     request.icon = ui::Icon::Information;
     ask(request);
+}
+
+bool Engine::historyAvailable() const {
+    return textWaits_ && !ended_ && frmMain_->loaded() && !interpreterRunning() && !blnBusy &&
+           !frmMain_->KeyStop && !frmMain_->messageHidden() && !host_.window.hasOverlay() &&
+           host_.window.enabled() && !history_.empty();
+}
+
+void Engine::openHistory() {
+    if (!historyAvailable()) {
+        return;
+    }
+    host_.trace.event("history", "open");
+    if (message::showHistory(host_.window, host_.pump, history_)) {
+        host_.trace.event("history", "close");
+    }
 }
 
 }  // namespace velko::engine

@@ -17,6 +17,7 @@ void Engine::ShowTitle() {
         return;
     }
     auto& form = *frmMain_;
+    textWaits_ = false;
     buildingTitle_ = true;
     struct Done {
         bool& flag;
