@@ -28,7 +28,10 @@ Action actionOf(const std::string& key, int shift) {
 
 KeyFocus::Outcome KeyFocus::key(const std::string& key, int shift, int count) {
     const Action action = actionOf(key, shift);
-    if (action == Action::None || count <= 0) {
+    // Return held down to read on quickly must not run on into a choice: only a fresh
+    // press chooses, or shows the focus.
+    const bool heldChoose = action == Action::Choose && (shift & platform::kKeyRepeat);
+    if (action == Action::None || count <= 0 || heldChoose) {
         return Outcome::Ignored;
     }
     if (index_ < 0 || index_ >= count) {

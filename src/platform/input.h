@@ -7,8 +7,8 @@ namespace velko::platform {
 
 // Mouse buttons as the picture events report them.
 enum MouseButton : int { kLeftButton = 1, kRightButton = 2, kMiddleButton = 4 };
-// Shift state bits.
-enum ShiftState : int { kShift = 1, kCtrl = 2, kAlt = 4 };
+// Shift state bits. A key-down also carries kKeyRepeat when it comes from a key held down.
+enum ShiftState : int { kShift = 1, kCtrl = 2, kAlt = 4, kKeyRepeat = 8 };
 
 enum class MenuCommand { End, Version };
 enum class DialogAnswer { Ok, Cancel, Yes, No };

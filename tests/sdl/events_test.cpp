@@ -86,6 +86,8 @@ TEST_F(TranslatorTest, KeysByName) {
     EXPECT_EQ(tab->key, "Tab");
     EXPECT_EQ(tab->shift, platform::kShift);
     EXPECT_FALSE(run(keyEvent(SDL_KEYUP, SDLK_RETURN)));
+    EXPECT_EQ(run(keyEvent(SDL_KEYDOWN, SDLK_RETURN, KMOD_LCTRL, 1))->shift,
+              platform::kCtrl | platform::kKeyRepeat);
 }
 
 TEST_F(TranslatorTest, FullScreenKeys) {

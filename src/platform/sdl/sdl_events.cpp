@@ -89,7 +89,7 @@ std::optional<InputEvent> EventTranslator::translate(const SDL_Event& e, const V
             }
             out.kind = InputEvent::Kind::KeyDown;
             out.key = SDL_GetKeyName(k);
-            out.shift = shiftState(mod);
+            out.shift = shiftState(mod) | (e.key.repeat ? platform::kKeyRepeat : 0);
             if (out.key.empty()) {
                 return std::nullopt;
             }
