@@ -4,7 +4,6 @@
 
 #include <gtest/gtest.h>
 
-#include <functional>
 #include <vector>
 
 #include "base/utf.h"
@@ -73,17 +72,11 @@ TEST(HistoryView, ScrollsByRowsPagesAndNotchesWithinItsRows) {
     view.onWheel(-1);
     EXPECT_TRUE(view.closed());
 
-    for (const auto& close : std::vector<std::function<void(HistoryView&)>>{
-             [](HistoryView& v) { v.onKeyDown("Escape", 0); },
-             [](HistoryView& v) { v.onKeyDown("Return", 0); },
-             [](HistoryView& v) { v.onMouseDown(300, 200, platform::kLeftButton); },
-             [](HistoryView& v) { v.onMouseDown(300, 200, platform::kRightButton); },
-             [](HistoryView& v) { v.onAnswer(platform::DialogAnswer::Cancel); }}) {
-        HistoryView v(testing::fonts(), numbered(3));
-        EXPECT_EQ(v.maxTop(), 0);
-        close(v);
-        EXPECT_TRUE(v.closed());
-    }
+    // Return closes it as a left click does.
+    HistoryView other(testing::fonts(), numbered(3));
+    EXPECT_EQ(other.maxTop(), 0);
+    other.onKeyDown("Return", 0);
+    EXPECT_TRUE(other.closed());
 }
 
 TEST(HistoryView, KeepsTheNewestTextsUpToItsCap) {
