@@ -1,6 +1,7 @@
 // velko01: the player, on SDL2, FreeType and the user's desktop.
 
 #include <cstdio>
+#include <cstdlib>
 #include <cstring>
 #include <filesystem>
 #include <optional>
@@ -21,6 +22,7 @@
 #include "platform/sdl/sdl_audio.h"
 #include "platform/sdl/sdl_desktop.h"
 #include "platform/sdl/sdl_window.h"
+#include "platform/sdl/signal_watch.h"
 #include "platform/trace.h"
 #include "platform/ui/window.h"
 
@@ -75,6 +77,12 @@ int main(int argc, char** argv) {
         std::fprintf(stderr, "velko01: %s\n", fonts.error().c_str());
         return 1;
     }
+    // Before SDL starts, so that SDL leaves the signals to the watch.
+    auto signals = sdl::SignalWatch::install();
+    if (!signals) {
+        std::fprintf(stderr, "velko01: %s\n", signals.error().c_str());
+    }
+    sdl::SignalWatch* const watch = signals ? signals->get() : nullptr;
     // The window stays hidden until start-up has placed it.
     auto window = sdl::SdlWindow::create(utf16ToUtf8(product.title));
     if (!window) {
@@ -82,7 +90,8 @@ int main(int argc, char** argv) {
         return 1;
     }
 
-    sdl::RealClock clock;
+    (*window)->setSignalWatch(watch);
+    sdl::RealClock clock(watch);
     platform::EventPump pump(**window, clock);
     ui::Window frame(**window, **fonts);
     pump.setRouter(&frame);
@@ -92,6 +101,19 @@ int main(int argc, char** argv) {
     sdl::SdlAudio audio(clock, [](const std::string& notice) {
         std::fprintf(stderr, "velko01: %s\n", notice.c_str());
     });
+    if (watch) {
+        // Asked to end from outside, perhaps deep in a box, a pause or a fade: stop the sound,
+        // close the window (which gives the desktop its display mode back) and end with the
+        // status a close on the title screen gives.
+        watch->setEnding([&](int) {
+            audio.close(platform::AudioDevice::Midi);
+            audio.close(platform::AudioDevice::Wave);
+            audio.stopSound();
+            window->reset();
+            std::fflush(nullptr);
+            std::_Exit(0);
+        });
+    }
     platform::Host host{clock, pump, frame, **fonts, desktop, trace, &audio};
 
     // Held for the program's whole life; a crashed or killed earlier instance leaves no
@@ -99,7 +121,9 @@ int main(int argc, char** argv) {
     std::optional<sdl::InstanceLock> lock;
     engine::Engine engine(host, *script, engine::GameFolder(gameDir), product);
     engine.anotherInstanceRunning = [&lock] {
-        auto acquired = sdl::InstanceLock::acquire(sdl::InstanceLock::defaultPath());
+        auto path = sdl::InstanceLock::defaultPath();
+        auto acquired = path ? sdl::InstanceLock::acquire(*path)
+                             : Result<sdl::InstanceLock>(makeError(path.error()));
         if (!acquired) {
             // Without a lock file the check cannot be made; playing is better than refusing.
             std::fprintf(stderr, "velko01: %s\n", acquired.error().c_str());

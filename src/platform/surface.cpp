@@ -99,23 +99,29 @@ double Surface::textHeight(std::u16string_view) const {
 }
 
 void Surface::subscribe(SurfaceListener* listener) {
-    if (std::find(listeners_.begin(), listeners_.end(), listener) == listeners_.end()) {
-        listeners_.push_back(listener);
+    const bool known = std::any_of(listeners_.begin(), listeners_.end(),
+                                   [&](const Subscription& s) { return s.listener == listener; });
+    if (!known) {
+        listeners_.push_back(Subscription{listener, nextSerial_++});
     }
 }
 
 void Surface::unsubscribe(SurfaceListener* listener) {
-    std::erase(listeners_, listener);
+    std::erase_if(listeners_, [&](const Subscription& s) { return s.listener == listener; });
 }
 
 // Handlers may subscribe or unsubscribe while an event is delivered (a press handler can
-// release the object that received it), so deliver to a snapshot and skip the departed.
+// release the object that received it and build the next one, often at the same address), so
+// deliver to a snapshot and call only the subscriptions that are still the same ones.
 template <typename F>
 void Surface::deliver(F&& f) {
     const auto snapshot = listeners_;
-    for (SurfaceListener* l : snapshot) {
-        if (std::find(listeners_.begin(), listeners_.end(), l) != listeners_.end()) {
-            f(*l);
+    for (const Subscription& s : snapshot) {
+        const bool current =
+            std::any_of(listeners_.begin(), listeners_.end(),
+                        [&](const Subscription& now) { return now.serial == s.serial; });
+        if (current) {
+            f(*s.listener);
         }
     }
 }

@@ -92,7 +92,8 @@ public:
     double textWidth(std::u16string_view text) const;
     double textHeight(std::u16string_view text) const;
 
-    // Events. Listeners may unsubscribe (themselves or others) while an event is delivered.
+    // Events. Listeners may subscribe and unsubscribe (themselves or others) while an event is
+    // delivered; one subscribed during a delivery first hears the next event.
     void subscribe(SurfaceListener* listener);
     void unsubscribe(SurfaceListener* listener);
     void mouseDown(const MouseEvent& e);
@@ -113,7 +114,14 @@ private:
     std::optional<gfx::Bitmap> picture_;
     std::shared_ptr<const Font> selected_;
     std::uint64_t version_ = 0;
-    std::vector<SurfaceListener*> listeners_;
+    // Each subscription has its own serial: a listener freed during a delivery and a new one
+    // built at the same address are told apart by it, not by the address.
+    struct Subscription {
+        SurfaceListener* listener;
+        std::uint64_t serial;
+    };
+    std::vector<Subscription> listeners_;
+    std::uint64_t nextSerial_ = 1;
 };
 
 // The em height in pixels of a point size on a 96 dots-per-inch screen.

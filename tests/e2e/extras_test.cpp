@@ -223,6 +223,25 @@ TEST(ButtonScreen, WaitsThroughClicksOffItsButtonsRightClicksAndKeys) {
     EXPECT_EQ(run.timeOf("line 12 KS"), 3000);
 }
 
+// The click that reads on past a message runs the script into a new screen; that screen is
+// built while the click is still being delivered and must not take it as its own press.
+TEST(ButtonScreen, TheClickThatBuildsAScreenIsNotAPressOnIt) {
+    SmallGame g;
+    const std::string scenario =
+        "1\tPK pic.bmp\n2\tZT sheet.bmp\n"
+        "3\tZB 100,100,200,150,0,0,100,50,101,0,201,50,10\n4\tZS\n"
+        "10\tafter\n11\tZE\n12\tZT sheet.bmp\n"
+        "13\tZB 0,0,640,480,0,0,100,50,101,0,201,50,20\n14\tZS\n"
+        "20\tdouble\n21\tKS\n";
+    const auto run =
+        g.run("1000 click 150 125\n2000 click 150 125\n3000 click 320 240\n", scenario);
+    ASSERT_EQ(run.exitCode, 0) << run.output;
+    EXPECT_EQ(run.timeOf("line 14 ZS"), 2000);
+    // Only the reader's third click, on the second screen, leads to line 20.
+    EXPECT_EQ(run.timeOf("jump 20"), 3000);
+    EXPECT_EQ(run.timeOf("line 20", true), 3000);
+}
+
 TEST(ButtonScreen, TheTitleScreenDiscardsAWaitingScreen) {
     SmallGame g;
     // The title's second entry opens the screen; "終了" and Yes bring the title back.

@@ -3,6 +3,7 @@
 
 #include <gtest/gtest.h>
 
+#include <new>
 #include <string>
 #include <vector>
 
@@ -55,6 +56,48 @@ TEST_F(EventPumpTest, NestedProcessingSeesLaterEventsOnceAndInOrder) {
     EXPECT_EQ(listener.seen, (std::vector<int>{1, 2, 3, 4, 5}));
     pump.processEvents();
     EXPECT_EQ(listener.seen.size(), 5u);
+}
+
+// A press handler that frees one listener and builds the next in its place: the new one is
+// at the same address but was not subscribed when the press began, so it must not hear it.
+TEST_F(EventPumpTest, ListenersSubscribedDuringADeliveryHearOnlyLaterEvents) {
+    struct Counter : platform::SurfaceListener {
+        explicit Counter(platform::Surface& s) : surface(s) { surface.subscribe(this); }
+        ~Counter() override { surface.unsubscribe(this); }
+        void onMouseDown(const platform::MouseEvent&) override { ++presses; }
+        platform::Surface& surface;
+        int presses = 0;
+    };
+    alignas(Counter) unsigned char place[sizeof(Counter)];
+    struct Replacer : platform::SurfaceListener {
+        void onMouseDown(const platform::MouseEvent&) override {
+            if (replace) {
+                replace = false;
+                old->~Counter();
+                fresh = new (storage) Counter(*surface);
+                fresh->presses = 0;
+            }
+        }
+        platform::Surface* surface = nullptr;
+        unsigned char* storage = nullptr;
+        Counter* old = nullptr;
+        Counter* fresh = nullptr;
+        bool replace = true;
+    } replacer;
+    replacer.surface = &screen;
+    replacer.storage = place;
+    screen.subscribe(&replacer);  // first, so it runs before the counter it replaces
+    replacer.old = new (place) Counter(screen);
+    native.push(down(10, 10));
+    pump.processEvents();
+    ASSERT_NE(replacer.fresh, nullptr);
+    EXPECT_EQ(static_cast<void*>(replacer.fresh), static_cast<void*>(place));
+    EXPECT_EQ(replacer.fresh->presses, 0);
+
+    native.push(down(10, 10));
+    pump.processEvents();
+    EXPECT_EQ(replacer.fresh->presses, 1);
+    replacer.fresh->~Counter();
 }
 
 TEST_F(EventPumpTest, TimersFireFromProcessingAndNeverReenter) {

@@ -2,6 +2,7 @@
 
 #include <fcntl.h>
 #include <sys/file.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include <cerrno>
@@ -11,18 +12,81 @@
 
 namespace velko::sdl {
 
-std::filesystem::path InstanceLock::defaultPath() {
+namespace {
+
+std::string reason(int err) {
+    return std::strerror(err);
+}
+
+}  // namespace
+
+Result<std::filesystem::path> InstanceLock::defaultPath() {
     const char* runtime = std::getenv("XDG_RUNTIME_DIR");
-    const std::filesystem::path dir = runtime && *runtime ? runtime : "/tmp";
-    return dir / ("velko01-" + std::to_string(getuid()) + ".lock");
+    return pathFor(runtime ? runtime : "", "/tmp");
+}
+
+Result<std::filesystem::path> InstanceLock::pathFor(const std::string& runtimeDir,
+                                                    const std::filesystem::path& tempDir) {
+    if (!runtimeDir.empty()) {
+        return std::filesystem::path(runtimeDir) /
+               ("velko01-" + std::to_string(getuid()) + ".lock");
+    }
+    auto folder = privateFolder(tempDir);
+    if (!folder) {
+        return makeError(folder.error());
+    }
+    return *folder / "velko01.lock";
+}
+
+// The shared temp folder is where another user could plant a file or a link under the name
+// we would use; a folder that only we can write keeps the lock file out of their reach.
+Result<std::filesystem::path> InstanceLock::privateFolder(const std::filesystem::path& tempDir) {
+    const auto dir = tempDir / ("velko01-" + std::to_string(getuid()));
+    if (mkdir(dir.c_str(), 0700) != 0 && errno != EEXIST) {
+        return makeError("cannot make the folder " + dir.string() + ": " + reason(errno));
+    }
+    const int fd = open(dir.c_str(), O_RDONLY | O_DIRECTORY | O_NOFOLLOW | O_CLOEXEC);
+    if (fd < 0) {
+        const int err = errno;
+        if (err == ELOOP || err == ENOTDIR) {
+            return makeError("refused " + dir.string() + ": not a folder of its own");
+        }
+        return makeError("cannot open the folder " + dir.string() + ": " + reason(err));
+    }
+    struct stat st {};
+    const bool statted = fstat(fd, &st) == 0;
+    close(fd);
+    if (!statted || !S_ISDIR(st.st_mode)) {
+        return makeError("refused " + dir.string() + ": not a folder of its own");
+    }
+    if (st.st_uid != geteuid()) {
+        return makeError("refused " + dir.string() + ": it belongs to another user");
+    }
+    if ((st.st_mode & 077) != 0) {
+        return makeError("refused " + dir.string() + ": others may write in it");
+    }
+    return dir;
 }
 
 Result<InstanceLock> InstanceLock::acquire(const std::filesystem::path& path) {
     // Close-on-exec: a program started later must not inherit the lock and keep it alive.
-    const int fd = open(path.c_str(), O_RDWR | O_CREAT | O_CLOEXEC, 0600);
+    // No link is followed, and a planted pipe cannot make the open wait.
+    const int fd = open(path.c_str(), O_RDWR | O_CREAT | O_CLOEXEC | O_NOFOLLOW | O_NONBLOCK, 0600);
     if (fd < 0) {
-        return makeError("cannot open the lock file " + path.string() + ": " +
-                         std::strerror(errno));
+        const int err = errno;
+        if (err == ELOOP) {
+            return makeError("refused the lock file " + path.string() + ": a symbolic link");
+        }
+        return makeError("cannot open the lock file " + path.string() + ": " + reason(err));
+    }
+    struct stat st {};
+    if (fstat(fd, &st) != 0 || !S_ISREG(st.st_mode)) {
+        close(fd);
+        return makeError("refused the lock file " + path.string() + ": not a regular file");
+    }
+    if (st.st_uid != geteuid()) {
+        close(fd);
+        return makeError("refused the lock file " + path.string() + ": it belongs to another user");
     }
     int rc = 0;
     do {
@@ -36,7 +100,7 @@ Result<InstanceLock> InstanceLock::acquire(const std::filesystem::path& path) {
     if (err == EWOULDBLOCK) {
         return InstanceLock(-1);
     }
-    return makeError("cannot lock " + path.string() + ": " + std::strerror(err));
+    return makeError("cannot lock " + path.string() + ": " + reason(err));
 }
 
 InstanceLock::InstanceLock(InstanceLock&& other) noexcept : fd_(other.fd_) {

@@ -1,7 +1,9 @@
 #pragma once
 
 // One program at a time per user: an advisory lock on a file in the runtime folder. The lock
-// goes with the process, however it ends, and is not handed to programs it starts.
+// goes with the process, however it ends, and is not handed to programs it starts. Only a
+// regular file of the user's own, reached without a symbolic link, is used: anything else
+// another user could have planted there.
 
 #include <filesystem>
 
@@ -11,11 +13,19 @@ namespace velko::sdl {
 
 class InstanceLock {
 public:
-    // ${XDG_RUNTIME_DIR:-/tmp}/velko01-UID.lock
-    static std::filesystem::path defaultPath();
+    // $XDG_RUNTIME_DIR/velko01-UID.lock; without a runtime folder, velko01.lock in a folder
+    // of the user's own in the temp folder (see privateFolder).
+    static Result<std::filesystem::path> defaultPath();
+    // The same for a given runtime folder (empty: none) and temp folder.
+    static Result<std::filesystem::path> pathFor(const std::string& runtimeDir,
+                                                 const std::filesystem::path& tempDir);
+
+    // `tempDir`/velko01-UID, made 0700 when missing. Refused unless it is a real folder (not
+    // a link), the user's own, and closed to everyone else.
+    static Result<std::filesystem::path> privateFolder(const std::filesystem::path& tempDir);
 
     // Takes the lock if it is free. A lock held elsewhere is not an error: held() is false.
-    // The error is for a file that cannot be opened or locked at all.
+    // The error is for a file that cannot be opened or locked at all, or is refused.
     static Result<InstanceLock> acquire(const std::filesystem::path& path);
 
     InstanceLock(InstanceLock&& other) noexcept;

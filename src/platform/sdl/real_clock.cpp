@@ -12,10 +12,14 @@ std::uint64_t SteadyTimeSource::nowMs() {
 }
 
 void SteadyTimeSource::sleepMs(std::uint32_t ms) {
-    std::this_thread::sleep_for(std::chrono::milliseconds(ms));
+    if (signals_) {
+        signals_->sleep(ms);
+    } else {
+        std::this_thread::sleep_for(std::chrono::milliseconds(ms));
+    }
 }
 
-RealClock::RealClock() : source_(&steady_) {}
+RealClock::RealClock(SignalWatch* signals) : steady_(signals), source_(&steady_) {}
 
 void RealClock::waitElapsed(std::uint32_t start, std::uint32_t period) {
     for (;;) {

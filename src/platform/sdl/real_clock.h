@@ -7,6 +7,7 @@
 #include <cstdint>
 
 #include "platform/clock.h"
+#include "platform/sdl/signal_watch.h"
 
 namespace velko::sdl {
 
@@ -18,15 +19,20 @@ public:
     virtual void sleepMs(std::uint32_t ms) = 0;
 };
 
+// With a signal watch, a sleep ends as soon as the program is asked to end.
 class SteadyTimeSource final : public TimeSource {
 public:
+    explicit SteadyTimeSource(SignalWatch* signals = nullptr) : signals_(signals) {}
     std::uint64_t nowMs() override;
     void sleepMs(std::uint32_t ms) override;
+
+private:
+    SignalWatch* signals_;
 };
 
 class RealClock final : public platform::Clock {
 public:
-    RealClock();  // on the steady clock
+    explicit RealClock(SignalWatch* signals = nullptr);  // on the steady clock
     explicit RealClock(TimeSource& source) : source_(&source) {}
 
     std::uint32_t tickCount() override { return static_cast<std::uint32_t>(source_->nowMs()); }

@@ -129,6 +129,9 @@ void SdlWindow::render() {
 }
 
 bool SdlWindow::poll(platform::InputEvent& event) {
+    if (signals_) {
+        signals_->check();
+    }
     SDL_Event e;
     while (SDL_PollEvent(&e)) {
         if (e.type == SDL_WINDOWEVENT) {
@@ -163,6 +166,9 @@ bool SdlWindow::poll(platform::InputEvent& event) {
 }
 
 platform::NativeWindow::WaitResult SdlWindow::wait(std::optional<std::uint32_t> timeoutMs) {
+    if (signals_) {
+        signals_->check();
+    }
     const int got = timeoutMs ? SDL_WaitEventTimeout(nullptr, static_cast<int>(*timeoutMs))
                               : SDL_WaitEvent(nullptr);
     return got ? WaitResult::Ready : WaitResult::TimedOut;

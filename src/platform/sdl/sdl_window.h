@@ -13,6 +13,7 @@
 #include "base/result.h"
 #include "platform/native_window.h"
 #include "platform/sdl/sdl_events.h"
+#include "platform/sdl/signal_watch.h"
 #include "platform/sdl/viewport.h"
 
 namespace velko::sdl {
@@ -38,6 +39,9 @@ public:
     void setCursor(Cursor cursor) override;
     int setDisplayMode(int width, int height, int bitsPerPixel) override;
 
+    // Event processing and waits run the watch's ending once a signal has arrived.
+    void setSignalWatch(SignalWatch* signals) { signals_ = signals; }
+
     SDL_Window* handle() const { return window_; }
     // Where the frame lies in the window's output now.
     Viewport viewport() const;
@@ -58,6 +62,7 @@ private:
     int preferredScale_ = 1;
     bool hasFrame_ = false;
     EventTranslator translator_;
+    SignalWatch* signals_ = nullptr;
 };
 
 }  // namespace velko::sdl
