@@ -1,6 +1,6 @@
 // The reader's keys in the real window: the title menu chosen from the keyboard, the key list
 // on F1 and the text history on Page Up, each frame compared with the same state in a
-// headless run. The frames are also written to tests/window/program/ to be looked at.
+// headless run; the wheel opens and closes the history as well. The frames are also written to tests/window/program/ to be looked at.
 
 #include <gtest/gtest.h>
 
@@ -68,6 +68,12 @@ TEST_F(ProgramWindow, TheTitleMenuFromTheKeyboardTheKeyListAndTheHistory) {
     EXPECT_TRUE(look(frameWith(ref.shot("history"), {}, inStory), "keys_history"));
     ASSERT_TRUE(x_->sendKey(w, "Escape"));
     EXPECT_TRUE(look(story, "keys_history_closed"));
+    // The wheel: a notch up opens it, one down at its end closes it.
+    ASSERT_TRUE(waitUntilWaiting(*p, true));
+    ASSERT_TRUE(x_->sendButton(w, 4, 320, 240));
+    EXPECT_TRUE(look(frameWith(ref.shot("history"), {}, inStory), "keys_history_wheel"));
+    ASSERT_TRUE(x_->sendButton(w, 5, 320, 240));
+    EXPECT_TRUE(look(story, "keys_history_wheel_closed"));
 }
 
 }  // namespace

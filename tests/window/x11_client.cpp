@@ -174,6 +174,28 @@ bool X11Client::sendKey(unsigned long window, const std::string& keysym) {
     return sent;
 }
 
+bool X11Client::sendButton(unsigned long window, unsigned int button, int x, int y) {
+    Display* d = dpy(display_);
+    bool sent = true;
+    for (const int type : {ButtonPress, ButtonRelease}) {
+        XEvent e{};
+        e.xbutton.type = type;
+        e.xbutton.display = d;
+        e.xbutton.window = window;
+        e.xbutton.root = DefaultRootWindow(d);
+        e.xbutton.time = eventTime_;
+        eventTime_ += 50;
+        e.xbutton.x = x;
+        e.xbutton.y = y;
+        e.xbutton.same_screen = True;
+        e.xbutton.button = button;
+        const long mask = type == ButtonPress ? ButtonPressMask : ButtonReleaseMask;
+        sent = XSendEvent(d, window, True, mask, &e) != 0 && sent;
+    }
+    XSync(d, False);
+    return sent;
+}
+
 void X11Client::watchMaps() {
     Display* d = dpy(display_);
     XSelectInput(d, DefaultRootWindow(d), SubstructureNotifyMask);

@@ -40,6 +40,9 @@ public:
     bool sendDeleteWindow(unsigned long window);
     // A press and release of the key with this keysym name ("Return", "F10", ...).
     bool sendKey(unsigned long window, const std::string& keysym);
+    // A press and release of a pointer button at window pixel (x, y); 4 and 5 are the
+    // wheel's notches up and down.
+    bool sendButton(unsigned long window, unsigned int button, int x, int y);
 
     // Starts counting the windows that get mapped anywhere on the screen.
     void watchMaps();
