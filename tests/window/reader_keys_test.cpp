@@ -1,6 +1,7 @@
 // The reader's keys in the real window: the title menu chosen from the keyboard, the key list
 // on F1 and the text history on Page Up, each frame compared with the same state in a
-// headless run; the wheel opens and closes the history as well. The frames are also written to tests/window/program/ to be looked at.
+// headless run; the wheel opens and closes the history as well. The frames are also written
+// to tests/window/program/ to be looked at.
 
 #include <gtest/gtest.h>
 
