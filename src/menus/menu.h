@@ -6,10 +6,10 @@
 // shows it, ZE drops it; after the wallpaper question KB arms it again.
 //
 // The screen listens to the surface's mouse, key and repaint events itself; the keys move a
-// focus through the buttons in table order, drawn as the hover image (see KeyFocus). A left press inside
-// a button turns clicks and redrawing off and calls MenuJump, which runs the script on from
-// inside the press: by the time it returns the script may have dropped this screen and built
-// the next one.
+// focus through the buttons in table order, drawn as the hover image (see KeyFocus). A left
+// press inside a button turns clicks and redrawing off and calls MenuJump, which runs the
+// script on from inside the press: by the time it returns the script may have dropped this
+// screen and built the next one.
 
 #include <cstdint>
 #include <functional>

@@ -19,7 +19,8 @@ using Lines = std::vector<int>;
 std::string story() {
     std::string s = "1\tKR True\n2\tPA scene.bmp\n";
     for (int i = 0; i < 14; ++i) {
-        s += std::to_string(3 + i) + "\t第" + std::to_string(i + 1) + "の文章です。'R二行めです。\n";
+        s +=
+            std::to_string(3 + i) + "\t第" + std::to_string(i + 1) + "の文章です。'R二行めです。\n";
     }
     s += "17\tKS\n";
     return s;

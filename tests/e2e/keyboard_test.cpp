@@ -19,8 +19,7 @@ TEST(Keyboard, TheTitleMenuFocusLooksLikeTheHoverAndReturnChooses) {
     game.addPicture("BMP/title.bmp", solid(640, 480, 0x204080));
     game.addPicture("BMP/button01.bmp", codedSheet(564, 344));
     game.addPicture("BMP/story.bmp", solid(640, 480, 0x336633));
-    const std::string scenario =
-        "1\tST\n101\tKS\n1001\tPK story.bmp\n1002\tはじまり\n1003\tKS\n";
+    const std::string scenario = "1\tST\n101\tKS\n1001\tPK story.bmp\n1002\tはじまり\n1003\tKS\n";
     const auto run = game.run(scenario,
                               "1000 shot rest\n"
                               "1010 move 500 255\n1011 shot m1\n"

@@ -7,8 +7,8 @@
 #include <vector>
 
 #include "base/utf.h"
-#include "message/message_disp.h"
 #include "message/history_view.h"
+#include "message/message_disp.h"
 #include "platform/input.h"
 #include "support/golden.h"
 #include "support/shared_fonts.h"

@@ -33,10 +33,9 @@ TEST_F(ProgramWindow, TheTitleMenuFromTheKeyboardTheKeyListAndTheHistory) {
                                "9100 key PageUp\n9101 shot history\n");
     ASSERT_EQ(ref.exitCode, 0) << ref.output;
     ASSERT_TRUE(ref.has("history open")) << ref.output;
-    const std::initializer_list<ui::MenuItem> onTitle = {ui::MenuItem::Help,
+    const std::initializer_list<ui::MenuItem> onTitle = {ui::MenuItem::Help, ui::MenuItem::Version};
+    const std::initializer_list<ui::MenuItem> inStory = {ui::MenuItem::End, ui::MenuItem::Help,
                                                          ui::MenuItem::Version};
-    const std::initializer_list<ui::MenuItem> inStory = {
-        ui::MenuItem::End, ui::MenuItem::Help, ui::MenuItem::Version};
 
     auto p = start(kScenario, "reader_keys");
     ASSERT_TRUE(p);

@@ -44,8 +44,7 @@ std::string event(Random& random) {
     if (roll < 54) {
         return "key " +
                random.pick({"Return", "space", "Escape", "F10", "F11", "Tab", "Left", "Right", "Up",
-                            "Down", "a", "Keypad", "enter", "Alt", "F1", "NoSuchKey", "Delete",
-                            "PageUp", "PageDown", "Home"});
+                            "Down", "a", "Keypad", "enter", "Alt", "F1", "NoSuchKey", "Delete"});
     }
     if (roll < 62) {
         return random.chance(60) ? "menu end" : "menu version";
@@ -58,7 +57,7 @@ std::string event(Random& random) {
     }
     if (roll < 82) {
         if (random.chance(25)) {
-            return random.chance(60) ? "wheel up" : "wheel down";
+            return random.pick({"wheel up", "wheel down", "key PageUp", "key Home"});
         }
         return "move " + coordinate(random, 640) + " " + coordinate(random, 480);
     }
