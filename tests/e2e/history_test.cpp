@@ -72,6 +72,11 @@ TEST(History, OpensScrollsAndClosesLeavingTheScreenAsItWas) {
     }
     EXPECT_EQ(run.timeOf("line 17 KS"), 21200);
     EXPECT_EQ(run.count("line 17 KS"), 1);
+
+    // Closing the window while it is open closes the history, then the program.
+    const auto closed = h.run("2000 wheel up\n2100 close\n");
+    EXPECT_EQ(closed.timeOf("history close"), 2100);
+    EXPECT_EQ(closed.events().back(), "exit");
 }
 
 TEST(History, StaysShutWhileNoLineWaits) {
