@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
-# Builds velko01 (installing what is missing) and starts the episode.
+# Builds velko01 alone in build/play (installing what is missing) and starts the episode.
 set -euo pipefail
 root=$(cd "$(dirname "$0")" && pwd)
-"$root/scripts/setup.sh"
-exec "$root/build/release/game/velko01" "$@"
+"$root/scripts/setup.sh" play
+exec "$root/build/play/game/velko01" "$@"

@@ -2,12 +2,18 @@
 
 # Adds a module folder when it has been started; lets folders land one at a time.
 # VELKO_SKIP_MODULES (a list of folders) leaves some out of a local build.
+# velko_add_module(dir [binary_dir]): binary_dir (under the build folder) where the folder's
+# own name is taken, as game/ is by the program folder.
 function(velko_add_module dir)
     if(dir IN_LIST VELKO_SKIP_MODULES)
         return()
     endif()
+    set(binary ${dir})
+    if(ARGC GREATER 1)
+        set(binary ${ARGV1})
+    endif()
     if(EXISTS ${CMAKE_SOURCE_DIR}/${dir}/CMakeLists.txt)
-        add_subdirectory(${CMAKE_SOURCE_DIR}/${dir} ${CMAKE_BINARY_DIR}/${dir})
+        add_subdirectory(${CMAKE_SOURCE_DIR}/${dir} ${CMAKE_BINARY_DIR}/${binary})
     endif()
 endfunction()
 

@@ -21,4 +21,6 @@ add_custom_target(velko_scenario_check ALL
 add_dependencies(velko_scenario_check velko-check velko_game_assets)
 
 velko_embed_scenario(TARGET velko_builtin_scenario SOURCE ${VELKO_SCENARIO_SOURCE})
+# The checker's own copy: the check above runs velko-check, so it cannot wait for the check.
+velko_embed_scenario(TARGET velko_checked_scenario SOURCE ${VELKO_SCENARIO_SOURCE})
 add_dependencies(velko_builtin_scenario velko_scenario_check)

@@ -64,6 +64,11 @@ void CrossHatch::runStep(std::int16_t step) {
 }
 
 void CrossHatch::FadeInSteps() {
+    if (hurry && hurry()) {
+        runStep(1);
+        finishRun();
+        return;
+    }
     for (std::int16_t step = kHatchPatterns; step >= 1; --step) {
         runStep(step);
     }
@@ -71,6 +76,11 @@ void CrossHatch::FadeInSteps() {
 }
 
 void CrossHatch::FadeOutSteps() {
+    if (hurry && hurry()) {
+        runStep(kHatchPatterns);
+        finishRun();
+        return;
+    }
     for (std::int16_t step = 1; step <= kHatchPatterns; ++step) {
         runStep(step);
     }

@@ -9,6 +9,7 @@
 
 #include <array>
 #include <cstdint>
+#include <functional>
 #include <optional>
 
 #include "effects/dib_mask.h"
@@ -47,6 +48,9 @@ public:
     // intFadeMode 0: fade in from black, 1: fade out to black, else nothing is drawn.
     // The main window takes no input until the fade has ended.
     void PlayFade(std::int16_t intHatchMode, std::int16_t intFadeMode);
+
+    // While it answers true (the reader skips), a fade shows only its last step.
+    std::function<bool()> hurry;
 
     // Pattern record n (1 to 10) of the set built last.
     const PatternRecord& pattern(int n) const;

@@ -50,6 +50,7 @@ Status Engine::choiceCommand(Opcode op, std::u16string_view line, bool& stop) {
             if (!objMenu) {
                 return makeError("ZS without a button screen: a ZT line must come first");
             }
+            stopSkip();
             objMenu->subMenuDisp();
             stop = true;
             break;
@@ -62,6 +63,7 @@ Status Engine::choiceCommand(Opcode op, std::u16string_view line, bool& stop) {
             if (!name) {
                 return makeError(name.error());
             }
+            stopSkip();
             ui::MessageBoxSpec request;
             request.text = u"この画像を壁紙に設定しますか？";
             request.title = host_.window.caption();

@@ -44,6 +44,8 @@ void PlayEndCaption(Engine& engine) {
 
 Status Engine::endingCommand(Opcode op, std::u16string_view line, bool& stop) {
     auto& form = *frmMain_;
+    stopSkip();
+    endStory();
     if (op == Opcode::ES || op == Opcode::EH) {
         const auto name = script::parseAssetName(op, script::argumentOf(line));
         if (!name) {

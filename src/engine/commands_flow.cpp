@@ -59,6 +59,7 @@ Status Engine::flowCommand(Opcode op, std::u16string_view line, bool& stop) {
             setPoints(0);
             break;
         case Opcode::ED:
+            endStory();
             EndEngine();
             unloadMainWindow();
             stop = true;

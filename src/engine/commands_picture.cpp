@@ -34,6 +34,8 @@ Status Engine::pictureCommand(Opcode op, std::u16string_view line) {
         form.MenuClickFlag = false;
         auto hatch = objCrossHatch;
         hatch->PlayFade(0, 1);
+        scene_.picture.clear();
+        scene_.backdrop = false;
         blnBusy = false;
         form.MenuClickFlag = true;
         return Ok{};
@@ -72,6 +74,8 @@ Status Engine::pictureCommand(Opcode op, std::u16string_view line) {
         if (op == Opcode::PA || op == Opcode::PB) {
             hatch->MessageHatch(40, 360, 560, 160);
         }
+        scene_.picture = utf16ToUtf8(*name);
+        scene_.backdrop = op == Opcode::PA || op == Opcode::PB;
     }
     blnBusy = false;
     form.MenuClickFlag = true;

@@ -16,8 +16,10 @@ Status Engine::questionCommand(std::u16string_view line, bool& stop) {
     // Stays true while the answers own the mouse, which keeps the screen's own clicks out.
     // A question still open is replaced: it leaves the screen before the new one prints.
     objBranch.reset();
+    stopSkip();
     blnBusy = true;
     printMessage(question->question);
+    noteText();
     auto branch =
         std::make_shared<branch::Branch>([this](std::int16_t n) { SetLineNumber(n); },
                                          [this](std::int16_t points) { BranchSelect(points); });

@@ -1,5 +1,8 @@
 // Message lines and the sound commands: WM, WS, WA, WR, WC, MS, MR, MC.
 
+#include <algorithm>
+
+#include "base/utf.h"
 #include "engine/engine.h"
 #include "script/arguments.h"
 #include "engine/trace_text.h"
@@ -22,6 +25,14 @@ void Engine::printMessage(std::u16string_view text) {
     const std::u16string shown = message::MessageDisp::ChangeMessage(text);
     host_.trace.event("text", traceText(shown));
     history_.add(shown);
+    lastTextLength_ = static_cast<std::size_t>(std::count_if(
+        shown.begin(), shown.end(), [](char16_t c) { return c != u'\r' && c != u'\n'; }));
+    if (skippingLine_) {
+        // A line read before is shown complete at once.
+        disp->messageDisp(frmMain_->picBackBuff, 1, shown, 25);
+        frmMain_->picDisp.setPicture(frmMain_->picBackBuff.constImage());
+        return;
+    }
     disp->messageDisp(frmMain_->picBackBuff, 0, shown, 25);
 }
 
@@ -39,9 +50,11 @@ Status Engine::soundCommand(Opcode op, std::u16string_view line) {
     const auto argument = script::argumentOf(line);
     switch (op) {
         case Opcode::WC:
+            scene_.waveLoop.clear();
             sound->stopWave();
             return Ok{};
         case Opcode::MC:
+            scene_.music.clear();
             sound->stopMidi();
             return Ok{};
         case Opcode::WM: {
@@ -57,7 +70,7 @@ Status Engine::soundCommand(Opcode op, std::u16string_view line) {
             // questions keeps the wait quiet.
             for (;;) {
                 host_.doEvents();
-                if (host_.quitting() || sound->GetWaveStop()) {
+                if (host_.quitting() || skippingLine_ || sound->GetWaveStop()) {
                     break;
                 }
                 host_.sleep(kWavePollMs);
@@ -74,6 +87,11 @@ Status Engine::soundCommand(Opcode op, std::u16string_view line) {
         return makeError(name.error());
     }
     const auto path = folder_.pathAsGiven(script::AssetFolder::Music, *name);
+    if (op == Opcode::MS || op == Opcode::MR) {
+        scene_.music = op == Opcode::MR ? utf16ToUtf8(*name) : std::string();
+    } else {
+        scene_.waveLoop = op == Opcode::WR ? utf16ToUtf8(*name) : std::string();
+    }
     switch (op) {
         case Opcode::WS:
             frmMain_->setEnabled(false);

@@ -6,11 +6,13 @@
 
 #include "base/utf.h"
 #include "effects/cross_hatch.h"
-#include "script/arguments.h"
+#include "engine/kept_state.h"
 #include "engine/trace_text.h"
 #include "engine/window_setup.h"
 #include "message/message_disp.h"
+#include "script/arguments.h"
 #include "sound/sound_mci.h"
+#include "store/store.h"
 
 namespace velko::engine {
 
@@ -22,9 +24,22 @@ Engine::Engine(platform::Host& host, const script::Script& script, GameFolder fo
       script_(script),
       folder_(std::move(folder)),
       product_(std::move(product)),
-      frmMain_(std::make_unique<FrmMain>(*this, host)) {}
+      frmMain_(std::make_unique<FrmMain>(*this, host)) {
+    // The scenario's identity is its lines, however they were loaded.
+    std::string lines;
+    for (const auto& [n, line] : script_.lines()) {
+        lines += std::to_string(n) + "\t" + utf16ToUtf8(line.text) + "\n";
+    }
+    identity_ = store::identityOf(lines);
+}
 
 Engine::~Engine() {
+    host_.window.setKeyWatcher(nullptr);
+    cancelAuto();
+    if (kept_) {
+        kept_->saveRead();
+    }
+    host_.window.setMark({});
     frmMain_->Form_Unload();
 }
 
@@ -53,9 +68,21 @@ void Engine::Main() {
     }
     // 3. The long-lived presentation objects.
     objCrossHatch = std::make_shared<effects::CrossHatch>(host_);
+    // Skipping draws fades at once, but not under KC: those fades keep time with music.
+    objCrossHatch->hurry = [this] { return skipOn() && !frmMain_->KeyStop; };
     objMessageDisp = std::make_shared<message::MessageDisp>(host_, frmMain_->picDisp);
     objSoundMci =
         std::make_shared<sound::SoundMci>(host_, [this](const std::string& m) { warn(m); });
+    if (!store_) {
+        ownStore_ = std::make_unique<store::MemoryStore>();
+        store_ = ownStore_.get();
+    }
+    kept_ =
+        std::make_unique<KeptState>(*store_, identity_, [this](const std::string& m) { warn(m); });
+    kept_->load();
+    applyVolumes();
+    host_.window.setKeyWatcher(
+        [this](const platform::InputEvent& event) { return watchKey(event); });
     // 4. The main window.
     if (!frmMain_->loaded()) {
         frmMain_->Form_Load();
@@ -71,7 +98,7 @@ void Engine::Main() {
     // 7.
     host_.doEvents();
     // 8.
-    intLineNumber = 0;
+    intLineNumber = static_cast<std::int16_t>(firstLine - 1);
     RunScript();
 }
 
@@ -92,7 +119,7 @@ std::optional<platform::DialogAnswer> Engine::ask(const ui::MessageBoxSpec& requ
 }
 
 void Engine::warn(const std::string& message) {
-    std::fprintf(stderr, "velko01: %s\n", message.c_str());
+    std::fprintf(stderr, "%s: %s\n", programName.c_str(), message.c_str());
     host_.trace.event("warning", message);
 }
 
@@ -102,6 +129,7 @@ void Engine::RunScript() {
     }
     ++depth_;
     textWaits_ = false;
+    cancelAuto();
     const std::uint64_t generation = generation_;
     // The lines run since the program last let time pass. Between two waits nothing but
     // the line number and the points steers the script (clicks are not taken while it
@@ -177,8 +205,19 @@ Status Engine::execute(Opcode op, std::u16string_view line, bool& stop) {
         case Opcode::BD:
             return pictureCommand(op, line);
         case Opcode::WM:
-            stop = true;
-            return soundCommand(op, line);
+        case Opcode::Message: {
+            skippingLine_ = skipThisLine();
+            stop = !skippingLine_;
+            const Status status = op == Opcode::WM ? soundCommand(op, line) : messageLine(line);
+            // Skip turned on during the reveal goes on from this line as well.
+            const bool skipped = skippingLine_ || skipOn();
+            skippingLine_ = false;
+            stop = !skipped;
+            if (status && !ended_) {
+                afterText(skipped);
+            }
+            return status;
+        }
         case Opcode::WS:
         case Opcode::WA:
         case Opcode::WR:
@@ -206,6 +245,8 @@ Status Engine::execute(Opcode op, std::u16string_view line, bool& stop) {
         case Opcode::ED:
             return flowCommand(op, line, stop);
         case Opcode::ST:
+            // The script's own way back to the title is the end of the story.
+            endStory();
             blnBusy = true;
             ShowTitle();
             stop = true;
@@ -214,9 +255,6 @@ Status Engine::execute(Opcode op, std::u16string_view line, bool& stop) {
         case Opcode::EH:
         case Opcode::ET:
             return endingCommand(op, line, stop);
-        case Opcode::Message:
-            stop = true;
-            return messageLine(line);
     }
     return Ok{};
 }
@@ -224,7 +262,8 @@ Status Engine::execute(Opcode op, std::u16string_view line, bool& stop) {
 void Engine::scriptError(int line, const std::string& message) {
     ++generation_;
     const std::string text = "scenario line " + std::to_string(line) + ": " + message;
-    std::fprintf(stderr, "velko01: %s\n", text.c_str());
+    std::fprintf(stderr, "%s: %s\n", programName.c_str(), text.c_str());
+    ++scriptErrors_;
     host_.trace.event("error", std::to_string(line) + " " + message);
     if (handlingError_) {
         // The error came while recovering from another one: give up.
@@ -282,6 +321,7 @@ void Engine::closeRequested() {
     if (ended_) {
         return;
     }
+    leaveStory();
     EndEngine();
     frmMain_->Form_Unload();
     endProgram();

@@ -20,10 +20,12 @@
 #include "engine/game_folder.h"
 #include "engine/product.h"
 #include "message/history_view.h"
+#include "platform/host/host.h"
+#include "platform/input.h"
+#include "platform/ui/message_box.h"
 #include "script/opcode.h"
 #include "script/script.h"
-#include "platform/host/host.h"
-#include "platform/ui/message_box.h"
+#include "store/kept_files.h"
 
 namespace velko::branch {
 class Branch;
@@ -34,15 +36,20 @@ class CrossHatch;
 namespace velko::menus {
 class Menu;
 class StartMenu;
-}
+}  // namespace velko::menus
 namespace velko::message {
 class MessageDisp;
 }
 namespace velko::sound {
 class SoundMci;
 }
+namespace velko::store {
+class Store;
+}
 
 namespace velko::engine {
+
+class KeptState;
 
 class Engine {
 public:
@@ -54,12 +61,25 @@ public:
     // Step 1 of Main: true when another instance already runs (the program then ends at
     // once, silently). The headless runner never has one.
     std::function<bool()> anotherInstanceRunning = [] { return false; };
+    // The name that starts the program's messages on the standard error.
+    std::string programName = "velko01";
+    // Where the interpreter starts: line 1, or an author's scene (for trying one scene).
+    int firstLine = script::kFirstLineNumber;
+    // Script errors met so far, for the exit status of an author's run.
+    int scriptErrors() const { return scriptErrors_; }
 
     // Start-up, up to the interpreter's first stop.
     void Main();
     // Main, then the program's life on window events until it ends (or the headless input
     // is used up).
     void run();
+
+    // Where the settings, the lines read and the place to resume are kept between runs; set
+    // before Main. Without one they live in memory for this run only, and no place is
+    // remembered.
+    void setStore(store::Store& store) { store_ = &store; }
+    // The scenario's identity, which names its kept files.
+    const std::string& identity() const { return identity_; }
     // The program has ended (window closed, ED, the title's exit entry, a fatal error).
     bool ended() const { return ended_; }
 
@@ -103,6 +123,11 @@ public:
     void openHistory();
     // A text line has been shown and waits for its click, with nothing else going on.
     bool historyAvailable() const;
+    // The reader's keys. Seen before anything else, even during fades and boxes: the volume
+    // keys (taken, true) and Ctrl held for skipping.
+    bool watchKey(const platform::InputEvent& event);
+    // Keys that reach the screen like clicks do: Tab (skip on or off) and A (auto reading).
+    void readerKey(const std::string& key, int shift);
 
 private:
     // Runs one line; sets `stop` when the loop must return. An error is a script error of
@@ -131,6 +156,40 @@ private:
     bool titleAssetsExist() const;
 
     void endProgram();
+
+    // Reading aids (reading_aids.cpp): skip, auto and the volumes.
+    bool skipOn() const;
+    // Called as a text line starts: true when skip passes over it (it was read before). An
+    // unread line ends skipping.
+    bool skipThisLine();
+    // Skip ends at a question, a button screen, the title and the staff roll.
+    void stopSkip();
+    void updateSkip();
+    void setAuto(bool on);
+    // After a text line is complete: marks it read, then goes on at once while skipping, or
+    // after a pause that grows with the text while reading automatically.
+    void afterText(bool skipped);
+    void armAuto();
+    void cancelAuto();
+    // Reads on as a click would, when the interpreter waits at a text line and nothing covers
+    // the screen.
+    void readOnIfWaiting();
+    void changeVolume(int step);
+    void toggleMute();
+    void applyVolumes();
+    void showMark();
+
+    // Resume (resume.cpp): the scene as the script built it, remembered at each text.
+    void enterStory();
+    void noteText();
+    void leaveStory();
+    void endStory();
+    // At the title's first entry: true when the story went on at the remembered place (or the
+    // program ended in the box).
+    bool offerResume();
+    // Why a remembered place cannot be shown again; empty when it can.
+    std::string placeProblem(const store::ResumePlace& place) const;
+    void resumeAt(const store::ResumePlace& place);
     // Every change of the points goes through here, for the trace.
     void setPoints(std::int16_t points);
     std::u16string appTitle() const;
@@ -165,6 +224,24 @@ private:
     bool textWaits_ = false;
     // ShowTitle is at work (its fade, the menu being built).
     bool buildingTitle_ = false;
+    int scriptErrors_ = 0;
+
+    std::string identity_;
+    store::Store* store_ = nullptr;
+    std::unique_ptr<store::Store> ownStore_;
+    std::unique_ptr<KeptState> kept_;
+    bool skipToggled_ = false;
+    bool ctrlHeld_ = false;
+    bool ctrlSpent_ = false;  // skip stopped while Ctrl was held: it must be pressed again
+    bool skipTraced_ = false;
+    bool skippingLine_ = false;
+    bool auto_ = false;
+    platform::TimerId autoTimer_ = 0;
+    std::size_t lastTextLength_ = 0;
+    // The scene as the script built it, and the place remembered at the last text.
+    bool inStory_ = false;
+    store::ResumePlace scene_;
+    std::optional<store::ResumePlace> place_;
 };
 
 }  // namespace velko::engine

@@ -119,6 +119,8 @@ void FrmMain::onKeyDown(const std::string& key, int shift) {
     // Return and space read on like a left click on the screen, with the same guards.
     if (key == "Return" || key == "Space" || key == "Keypad Enter") {
         picDisp_MouseDown(platform::kLeftButton, shift, 0, 0);
+    } else {
+        engine_.readerKey(key, shift);
     }
 }
 

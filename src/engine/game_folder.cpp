@@ -77,3 +77,32 @@ std::filesystem::path executableFolder() {
 }
 
 }  // namespace velko::engine
+
+namespace velko::engine {
+
+std::optional<std::string> unusableGameFolder(const std::filesystem::path& dir) {
+    std::error_code ec;
+    const auto status = std::filesystem::status(dir, ec);
+    if (!std::filesystem::exists(status)) {
+        return dir.string() + " does not exist";
+    }
+    if (!std::filesystem::is_directory(status)) {
+        return dir.string() + " is not a folder";
+    }
+    std::filesystem::directory_iterator it(dir, ec);
+    if (ec) {
+        return dir.string() + ": cannot read the folder: " + ec.message();
+    }
+    for (; it != std::filesystem::directory_iterator(); it.increment(ec)) {
+        std::string name = it->path().filename().string();
+        for (char& c : name) {
+            c = static_cast<char>(c >= 'A' && c <= 'Z' ? c - 'A' + 'a' : c);
+        }
+        if ((name == "bmp" || name == "music" || name == "wall") && it->is_directory(ec)) {
+            return std::nullopt;
+        }
+    }
+    return dir.string() + " holds none of BMP/, Music/ and Wall/";
+}
+
+}  // namespace velko::engine

@@ -42,4 +42,9 @@ private:
 // The folder of the running executable, symlinks followed.
 std::filesystem::path executableFolder();
 
+// Why `dir`, named by the reader, cannot be a program folder: it is missing, is no folder or
+// holds none of BMP/, Music/ and Wall/ (asset names are matched without regard to case, the
+// folder names too). Nothing when it can.
+std::optional<std::string> unusableGameFolder(const std::filesystem::path& dir);
+
 }  // namespace velko::engine

@@ -23,6 +23,10 @@ void Engine::ShowTitle() {
         bool& flag;
         ~Done() { flag = false; }
     } done{buildingTitle_};
+    // Back at the title in the middle of the story (the menu's 終了, a script error): the
+    // place is kept for the next start.
+    leaveStory();
+    stopSkip();
     blnBusy = true;
     form.MenuClickFlag = true;
     form.RightButtonClickFlag = true;
@@ -65,6 +69,10 @@ void Engine::TitleSelect(std::int16_t mode) {
                 objStartMenu->MouseClickMode(false);
                 objStartMenu.reset();
             }
+            if (offerResume()) {
+                return;
+            }
+            enterStory();
             setPoints(0);
             intLineNumber = 1000;
             form.setMenuEnabled(ui::MenuItem::End, true);
@@ -112,6 +120,7 @@ void Engine::BranchSelect(std::int16_t points) {
     form.picBackBuff.setPicture(form.picBmp.constImage());
     auto hatch = objCrossHatch;
     hatch->MessageHatch(40, 360, 560, 160);
+    scene_.backdrop = true;
     blnBusy = false;
     host_.trace.event("jump", std::to_string(intLineNumber));
     intLineNumber = static_cast<std::int16_t>(intLineNumber - 1);

@@ -25,15 +25,19 @@ void MessageDisp::SetMessageFont(platform::Surface& picName) {
     // characters, weight 600 (synthetic bold). One-bit glyphs: every step redraws the shown
     // prefix over itself, which grey edges would thicken step by step, and at a nearest-
     // neighbour 2x or 3x scale the hinted one-bit shapes stay the crisper ones.
+    mhFont_.reset();
+    mhFont_ = host_.fonts.open(messageFontSpec(picName.fontFace));
+    picName.selectFont(mhFont_);
+}
+
+platform::FontSpec MessageDisp::messageFontSpec(platform::FontFace face) {
     platform::FontSpec request;
-    request.face = picName.fontFace;
+    request.face = face;
     request.emHeight = 19;
     request.emWidth = 22;
     request.bold = true;
     request.antialias = false;
-    mhFont_.reset();
-    mhFont_ = host_.fonts.open(request);
-    picName.selectFont(mhFont_);
+    return request;
 }
 
 void MessageDisp::copyToScreen(const platform::Surface& picName) {

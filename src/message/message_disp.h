@@ -43,6 +43,10 @@ public:
     // one too, and empty lines stay. Counts UTF-16 units. Pure.
     static std::u16string ChangeMessage(std::u16string_view strSource);
 
+    // The font the text is printed in, on a picture whose face is `face`; shared with the
+    // scenario checker so that its layout warnings match the screen.
+    static platform::FontSpec messageFontSpec(platform::FontFace face);
+
 private:
     // Prepares picName for the text: the text area, white, bold, and the message font
     // selected into it.

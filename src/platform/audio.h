@@ -16,6 +16,10 @@ enum class AudioDevice { Midi, Wave };
 
 enum class DeviceMode { NotOpen, Playing, Stopped };
 
+// The two volumes the reader sets: music is the MIDI device, sound the wave device and the
+// simple sound.
+enum class VolumeKind { Music, Sound };
+
 enum class SoundPlay {
     Wait,   // returns when the sound has ended
     Start,  // returns at once
@@ -38,6 +42,9 @@ public:
     // Plays a wave file as the one simple sound, ending the one before.
     virtual Status playSound(const std::filesystem::path& file, SoundPlay how) = 0;
     virtual void stopSound() = 0;
+
+    // 0 (silent) to 100 (as the file is); applies to what plays now and later.
+    virtual void setVolume(VolumeKind /*kind*/, int /*percent*/) {}
 };
 
 // For hosts that have no sound at all: everything is accepted and nothing ever plays.

@@ -22,6 +22,7 @@ struct InputEvent {
         MouseUp,
         MouseMove,
         KeyDown,           // `key` holds the key name ("Return", "Space", "Escape", "F10", "A"...)
+        KeyUp,             // a key let go (held keys such as "Left Ctrl" matter)
         Paint,             // the window must be repainted
         Close,             // the window's close request
         Menu,              // a menu command chosen without the menu bar (headless input)

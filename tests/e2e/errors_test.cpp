@@ -36,7 +36,7 @@ TEST(ScriptErrors, AreReportedWithTheirLineAndEndTheProgramBeforeTheTitle) {
     for (const auto& c : cases) {
         SCOPED_TRACE(c.scenario);
         const auto run = game.run(c.scenario, "");
-        EXPECT_EQ(run.exitCode, 0) << run.output;
+        EXPECT_EQ(run.exitCode, 1) << run.output;
         const std::string prefix = "error " + std::to_string(c.line) + " ";
         const auto at = run.timeOf(prefix, true);
         ASSERT_GE(at, 0) << "no error line for " << c.line;
@@ -76,7 +76,7 @@ TEST(ScriptErrors, ALoopWithNothingThatLetsTimePassIsReportedWhereItClosesInstea
     for (const auto& c : cases) {
         SCOPED_TRACE(c.scenario);
         const auto run = game.run(c.scenario, "");
-        EXPECT_EQ(run.exitCode, 0) << run.output;
+        EXPECT_EQ(run.exitCode, 1) << run.output;
         const std::string prefix = "error " + std::to_string(c.line) + " ";
         std::string message;
         for (const auto& e : run.events()) {

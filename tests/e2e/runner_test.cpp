@@ -62,5 +62,24 @@ TEST(Runner, BadInputAndArgumentsAreUsageErrors) {
     }
 }
 
+TEST(Runner, AScriptErrorFailsTheRunUnlessExitZeroAndFromStartsAtAScene) {
+    HeadlessGame game;
+    const std::string scenario = "1\tJP 9\n5\tscene five\n6\tED\n";
+    const auto failed = game.run(scenario, "100 answer ok\n");
+    EXPECT_EQ(failed.exitCode, 1);
+    EXPECT_NE(failed.output.find("velko-headless: scenario line 9: "), std::string::npos)
+        << failed.output;
+    EXPECT_EQ(game.run(scenario, "100 answer ok\n", {"--exit-zero"}).exitCode, 0);
+
+    // From line 5: neither line 1 nor anything before it runs, and nothing fails.
+    const auto scene = game.run(scenario, "5000 click 10 10\n", {"--from", "5"});
+    EXPECT_EQ(scene.exitCode, 0) << scene.output;
+    EXPECT_EQ(scene.executedLines(), (std::vector<int>{5, 6}));
+    const auto missing = game.run(scenario, "", {"--from", "7"});
+    EXPECT_EQ(missing.exitCode, 2);
+    EXPECT_NE(missing.output.find("has no line 7"), std::string::npos) << missing.output;
+    EXPECT_EQ(game.run(scenario, "", {"--from", "0"}).exitCode, 2);
+}
+
 }  // namespace
 }  // namespace velko::test

@@ -1,5 +1,5 @@
-# Runs the real velko-check and checks its exit status for a clean script, a faulty one and
-# a usage error. Called by CTest with -DCHECK=<velko-check> -DDATA=<this folder's data>.
+# Runs the real velko-check: its exit status for a clean script, a faulty one, warnings with
+# and without --werror and usage errors; its JSON output read back field by field. Called by CTest with -DCHECK=<velko-check> -DDATA=<this folder's data>.
 
 function(expect_status expected)
     execute_process(COMMAND ${CHECK} ${ARGN} RESULT_VARIABLE status OUTPUT_VARIABLE out
@@ -13,7 +13,7 @@ endfunction()
 
 expect_status(0 --game ${DATA} ${DATA}/clean.txt)
 expect_status(1 --game ${DATA} ${DATA}/faulty.txt)
-if(NOT last_output MATCHES "faulty.txt:1023: error: JP target 40000 is outside 1 to 32767\n")
+if(NOT last_output MATCHES "faulty.txt:33:9: error: line 1023: JP target 40000 is outside 1 to 32767\n")
     message(FATAL_ERROR "unexpected findings:\n${last_output}")
 endif()
 expect_status(1 --game ${DATA} ${DATA}/no-such-script.txt)
@@ -22,3 +22,45 @@ expect_status(2 --game)
 expect_status(2 --game ${DATA}/no-such-folder ${DATA}/clean.txt)
 expect_status(2 ${DATA}/clean.txt ${DATA}/faulty.txt)
 expect_status(0 --help)
+
+# Warnings fail only with --werror; the shipped episode has none, not even with --werror.
+expect_status(0 --game ${DATA} ${DATA}/warned.txt)
+expect_status(1 --werror --game ${DATA} ${DATA}/warned.txt)
+expect_status(0 --werror)
+
+# One JSON object a line, each read back.
+expect_status(1 --json --game ${DATA} ${DATA}/faulty.txt)
+# Messages hold ";", so the lines are taken one by one rather than as a CMake list.
+set(count 0)
+set(rest "${last_output}")
+set(found_jump FALSE)
+while(NOT rest STREQUAL "")
+    string(FIND "${rest}" "\n" end)
+    string(SUBSTRING "${rest}" 0 ${end} object)
+    math(EXPR next "${end} + 1")
+    string(SUBSTRING "${rest}" ${next} -1 rest)
+    math(EXPR count "${count} + 1")
+    string(JSON line GET "${object}" line)
+    string(JSON column GET "${object}" column)
+    string(JSON script_line GET "${object}" scriptLine)
+    string(JSON severity GET "${object}" severity)
+    string(JSON text GET "${object}" message)
+    if(NOT severity MATCHES "^(error|warning)$")
+        message(FATAL_ERROR "severity \"${severity}\" in ${object}")
+    endif()
+    if(script_line EQUAL 1022)
+        # Quotes and a backslash survive the round trip.
+        if(NOT text STREQUAL "MS MIDI file name \"a/b.mid\" may not contain \"/\" or \"\\\"")
+            message(FATAL_ERROR "message read back as: ${text}")
+        endif()
+    endif()
+    if(script_line EQUAL 1023 AND line EQUAL 33 AND column EQUAL 9 AND severity STREQUAL "error")
+        set(found_jump TRUE)
+    endif()
+endwhile()
+if(NOT count EQUAL 19)
+    message(FATAL_ERROR "expected 19 JSON findings, got ${count}:\n${last_output}")
+endif()
+if(NOT found_jump)
+    message(FATAL_ERROR "no finding for line 1023 at 33:9 in:\n${last_output}")
+endif()

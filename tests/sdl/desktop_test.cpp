@@ -3,7 +3,15 @@
 
 #include <gtest/gtest.h>
 
+#include <unistd.h>
+
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+
 #include "platform/sdl/process.h"
+#include "platform/sdl/sdl_desktop.h"
 #include "platform/sdl/wallpaper.h"
 
 namespace velko::sdl {
@@ -43,9 +51,72 @@ TEST(Wallpaper, CommandsAreArgumentVectorsWithThePathWhole) {
               (V{{"pcmanfm", "--set-wallpaper=" + path}}));
     EXPECT_EQ(wallpaperCommands(DesktopKind::Lxqt, path),
               (V{{"pcmanfm-qt", "--set-wallpaper=" + path}}));
+    // swaymsg re-splits its arguments: the path goes quoted, in one of them.
     EXPECT_EQ(wallpaperCommands(DesktopKind::Sway, path),
-              (V{{"swaymsg", "output", "*", "bg", path, "fill"}}));
+              (V{{"swaymsg", "output", "*", "bg", "\"" + path + "\"", "fill"}}));
     EXPECT_EQ(wallpaperCommands(DesktopKind::OtherX11, path), (V{{"feh", "--bg-fill", path}}));
+}
+
+TEST(Wallpaper, APathThatSwayWouldSplitOrExpandIsNotHandedToIt) {
+    for (const std::string path : {"/home/a;b/w.bmp", "/home/$(rm x)/w.bmp", "/home/a\"b/w.bmp",
+                                   "/home/a  b/w.bmp", "/home/a,b/w.bmp", "/home/`x`/w.bmp"}) {
+        EXPECT_TRUE(wallpaperCommands(DesktopKind::Sway, path).empty()) << path;
+        // Commands that take the path as an argument of their own need no such care.
+        EXPECT_EQ(wallpaperCommands(DesktopKind::Kde, path),
+                  (std::vector<Argv>{{"plasma-apply-wallpaperimage", path}}));
+    }
+}
+
+// The desktop is handed a copy that outlives the program's folder, as one argument, even
+// when the folder's name holds a space and a semicolon.
+TEST(Wallpaper, TheDesktopGetsALastingCopyAsOneArgument) {
+    const auto dir =
+        std::filesystem::temp_directory_path() / ("velko-wallpaper-" + std::to_string(::getpid()));
+    std::filesystem::remove_all(dir);
+    const auto bin = dir / "bin";
+    const auto game = dir / "build tree;x" / "Wall";
+    std::filesystem::create_directories(bin);
+    std::filesystem::create_directories(game);
+    {
+        std::ofstream tool(bin / "plasma-apply-wallpaperimage");
+        tool << "#!/bin/sh\nprintf '%s\\n' \"$#\" \"$1\" > \"" << (dir / "args").string() << "\"\n";
+    }
+    std::filesystem::permissions(bin / "plasma-apply-wallpaperimage",
+                                 std::filesystem::perms::owner_all);
+    std::ofstream(game / "w 1.bmp", std::ios::binary) << "BMpicture";
+
+    const std::string oldPath = std::getenv("PATH") ? std::getenv("PATH") : "";
+    const char* oldDesktop = std::getenv("XDG_CURRENT_DESKTOP");
+    const std::string savedDesktop = oldDesktop ? oldDesktop : "";
+    setenv("PATH", (bin.string() + ":" + oldPath).c_str(), 1);
+    setenv("XDG_CURRENT_DESKTOP", "KDE", 1);
+    const auto keep = dir / "data" / "velko01";
+    SdlDesktop(keep).setWallpaper(game / "w 1.bmp");
+    setenv("PATH", oldPath.c_str(), 1);
+    oldDesktop ? (void)setenv("XDG_CURRENT_DESKTOP", savedDesktop.c_str(), 1)
+               : (void)unsetenv("XDG_CURRENT_DESKTOP");
+
+    std::filesystem::remove_all(dir / "build tree;x");
+    std::ifstream args(dir / "args");
+    std::string count;
+    std::string path;
+    std::getline(args, count);
+    std::getline(args, path);
+    EXPECT_EQ(count, "1");
+    EXPECT_EQ(path, (keep / "w 1.bmp").string());
+    std::ifstream kept(keep / "w 1.bmp", std::ios::binary);
+    std::string bytes((std::istreambuf_iterator<char>(kept)), std::istreambuf_iterator<char>());
+    EXPECT_EQ(bytes, "BMpicture") << "the copy is gone or differs";
+    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(keep),
+                            std::filesystem::directory_iterator()),
+              1)
+        << "a temporary file was left behind";
+
+    // A picture that cannot be copied is not handed over at all.
+    std::filesystem::remove(dir / "args");
+    SdlDesktop(keep).setWallpaper(game / "gone.bmp");
+    EXPECT_FALSE(std::filesystem::exists(dir / "args"));
+    std::filesystem::remove_all(dir);
 }
 
 TEST(Wallpaper, XfceSetsEveryLastImageProperty) {

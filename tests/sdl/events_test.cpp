@@ -88,6 +88,10 @@ TEST_F(TranslatorTest, KeysByName) {
     EXPECT_FALSE(run(keyEvent(SDL_KEYUP, SDLK_RETURN)));
     EXPECT_EQ(run(keyEvent(SDL_KEYDOWN, SDLK_RETURN, KMOD_LCTRL, 1))->shift,
               platform::kCtrl | platform::kKeyRepeat);
+    // Releases matter for held keys (Ctrl skips while held).
+    auto up = run(keyEvent(SDL_KEYUP, SDLK_LCTRL));
+    EXPECT_EQ(up->kind, InputEvent::Kind::KeyUp);
+    EXPECT_EQ(up->key, "Left Ctrl");
 }
 
 TEST_F(TranslatorTest, FullScreenKeys) {

@@ -91,9 +91,15 @@ TEST_F(InstanceLockTest, SecondProcessIsRefusedWhileTheFirstHoldsIt) {
     EXPECT_EQ(tryInChild(), 1) << "released with its last owner";
 }
 
-TEST_F(InstanceLockTest, KilledHolderReleasesIt) {
+TEST_F(InstanceLockTest, KilledHolderReleasesItAndTheRefusedOneLearnsItsPid) {
     const pid_t pid = holder(false);
     EXPECT_EQ(tryInChild(), 0);
+    {
+        auto refused = InstanceLock::acquire(path);
+        ASSERT_TRUE(refused.ok()) << refused.error();
+        EXPECT_FALSE(refused->held());
+        EXPECT_EQ(refused->holderPid(), pid);
+    }
     killAndReap(pid);
     EXPECT_EQ(tryInChild(), 1);
 }

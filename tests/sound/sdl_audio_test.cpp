@@ -119,5 +119,53 @@ TEST_F(SdlAudioTest, MusicAndWavesReachTheOutputAndStopsSilenceThem) {
     EXPECT_TRUE(notices_.empty()) << notices_[0];
 }
 
+// The reader's volumes scale what is heard: a wave at 25 peaks at a quarter of the tone's
+// 12000, and 0 is silence, for waves and music alike.
+TEST_F(SdlAudioTest, VolumesScaleTheOutput) {
+    ASSERT_TRUE(audio_->hasMusic()) << (notices_.empty() ? "" : notices_[0]);
+    int rate = 0;
+    Uint16 format = 0;
+    int channels = 0;
+    ASSERT_EQ(Mix_QuerySpec(&rate, &format, &channels), 1);
+    const std::uintmax_t lag = 8192u * static_cast<unsigned>(channels) * 2;
+
+    const auto voice = add("voice.wav", test::toneWave(1500));
+    audio_->setVolume(platform::VolumeKind::Sound, 25);
+    ASSERT_TRUE(audio_->open(AudioDevice::Wave, voice));
+    audio_->play(AudioDevice::Wave);
+    clock_.sleep(300);
+    const auto w0 = mark();
+    clock_.sleep(500);
+    const auto w1 = mark();
+    const int quarter = peak(w0, w1);
+    EXPECT_GT(quarter, 2500);
+    EXPECT_LT(quarter, 3500);
+    audio_->setVolume(platform::VolumeKind::Sound, 0);
+    clock_.sleep(400);
+    EXPECT_LT(peak(w1 + lag, mark()), 50) << "a wave at volume 0 sounds";
+    audio_->close(AudioDevice::Wave);
+
+    // Music: set before the piece starts (as a kept volume is), turned up while it plays
+    // (louder, although the note decays), then off. FluidSynth drops voices that cannot be
+    // heard, so after 0 the sound comes back with the next notes.
+    const auto piece = add("piece.mid", test::noteMidi(4000));
+    ASSERT_TRUE(audio_->open(AudioDevice::Midi, piece));
+    int peaks[3] = {};
+    const int levels[3] = {30, 100, 0};
+    for (int i = 0; i < 3; ++i) {
+        audio_->setVolume(platform::VolumeKind::Music, levels[i]);
+        if (i == 0) {
+            audio_->play(AudioDevice::Midi);
+        }
+        const auto a0 = mark();
+        clock_.sleep(500);
+        peaks[i] = peak(a0 + lag, mark());
+    }
+    EXPECT_GT(peaks[0], 300) << "music at 30 is silent";
+    EXPECT_GT(peaks[1], peaks[0] * 13 / 10) << "music turned up is not louder";
+    EXPECT_LT(peaks[2], 50) << "music at volume 0 sounds";
+    audio_->close(AudioDevice::Midi);
+}
+
 }  // namespace
 }  // namespace velko::sdl

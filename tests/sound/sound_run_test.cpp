@@ -88,7 +88,7 @@ TEST(SoundRun, MissingOrBrokenFilesAreWarningsAndTheStoryGoesOn) {
     // a click reads on.
     EXPECT_EQ(run.timeOf("line 4 KS"), 300);
     EXPECT_TRUE(run.has("exit"));
-    EXPECT_NE(run.output.find("velko01: Music/gone.mid: not found"), std::string::npos)
+    EXPECT_NE(run.output.find("velko-headless: Music/gone.mid: not found"), std::string::npos)
         << run.output;
 }
 

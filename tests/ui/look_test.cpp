@@ -69,6 +69,26 @@ TEST_F(LookTest, MenuBarShowsEnabledAndDisabledTitles) {
     expectMatchesGolden(f, "menu_bar");
 }
 
+TEST_F(LookTest, TheReadingMarkSitsAtTheBarsRightEndAndGoesAgain) {
+    const gfx::Bitmap plain = frameWith(nullptr);
+    window.setMark(u"スキップ・オート");
+    const gfx::Bitmap marked = frameWith(nullptr);
+    // Ink only in the bar's face, right of its middle, clear of the bottom shadow.
+    int ink = 0;
+    for (int y = 0; y < marked.height(); ++y) {
+        for (int x = 0; x < marked.width(); ++x) {
+            if (marked.at(x, y) != plain.at(x, y)) {
+                ++ink;
+                EXPECT_TRUE(x >= 320 && x < 636 && y >= 1 && y < 19) << x << "," << y;
+            }
+        }
+    }
+    EXPECT_GT(ink, 50);
+    expectMatchesGolden(marked, "menu_mark");
+    window.setMark({});
+    EXPECT_EQ(frameWith(nullptr), plain);
+}
+
 TEST_F(LookTest, HelpDropdownHangsBelowItsTitle) {
     window.setMenuEnabled(MenuItem::Help, true);
     window.setMenuEnabled(MenuItem::Version, true);

@@ -89,7 +89,7 @@ TEST_F(ProgramWindow, MessageLineLooksAsInTheHeadlessRun) {
     EXPECT_TRUE(waitForFrame(*p, w, frameWith(expected), "message"));
 }
 
-TEST_F(ProgramWindow, SecondInstanceEndsSilentlyAndAKilledOneLeavesNoLock) {
+TEST_F(ProgramWindow, SecondInstanceNamesTheRunningOneAndAKilledOneLeavesNoLock) {
     const std::string scenario = "1\tKS\n";
     auto first = start(scenario, "first");
     ASSERT_TRUE(first);
@@ -102,7 +102,8 @@ TEST_F(ProgramWindow, SecondInstanceEndsSilentlyAndAKilledOneLeavesNoLock) {
     ASSERT_TRUE(second);
     EXPECT_EQ(second->waitForExit(kPatience), std::optional<int>(0));
     EXPECT_EQ(x_->mapsSeen(), 0) << "the second instance showed a window";
-    EXPECT_EQ(second->standardError(), "");
+    EXPECT_EQ(second->standardError(),
+              "velko01 is already running (pid " + std::to_string(first->pid()) + ")\n");
     EXPECT_EQ(second->standardOutput(), "");
     EXPECT_TRUE(first->running());
     EXPECT_TRUE(x_->shown(w)) << "the first instance's window went away";
@@ -186,6 +187,63 @@ TEST_F(ProgramWindow, KeysReadOnAndWorkTheMenuBar) {
     ASSERT_TRUE(waitUntilWaiting(*p));
     ASSERT_TRUE(x_->sendKey(w, "Return"));
     EXPECT_TRUE(waitForFrame(*p, w, frameWith(0x0000FF), "keys_blue"));
+}
+
+TEST_F(ProgramWindow, AnAuthorsRunFailsOnAScriptErrorAndStartsWhereAsked) {
+    game_.addPicture("BMP/red.bmp", gfx::Bitmap(640, 480, 0xFF0000));
+    game_.addPicture("BMP/blue.bmp", gfx::Bitmap(640, 480, 0x0000FF));
+    const std::string scenario = "1\tPK red.bmp\n2\tKS\n3\tJP 9\n5\tPK blue.bmp\n6\tKS\n";
+    {
+        // The error's box, answered, ends the program (no title was shown) with status 1.
+        auto p = start(scenario, "script_error");
+        ASSERT_TRUE(p);
+        const unsigned long w = waitForWindow(*p);
+        ASSERT_NE(w, 0u);
+        ASSERT_TRUE(waitForFrame(*p, w, frameWith(0xFF0000), "error_before"));
+        ASSERT_TRUE(waitUntilWaiting(*p));
+        ASSERT_TRUE(x_->sendKey(w, "Return"));
+        ASSERT_TRUE(waitUntilWaiting(*p));
+        ASSERT_TRUE(x_->sendKey(w, "Return"));
+        EXPECT_EQ(p->waitForExit(kPatience), std::optional<int>(1)) << p->standardError();
+        EXPECT_NE(p->standardError().find("velko01: scenario line 9: "), std::string::npos)
+            << p->standardError();
+    }
+    {
+        // From line 5 the red picture is never shown: blue comes first.
+        const auto script = (game_.dir() / "scenario.txt").string();
+        auto p = start(
+            launchOf("from", {"--script", script, "--game", game_.dir().string(), "--from", "5"}));
+        ASSERT_TRUE(p);
+        const unsigned long w = waitForWindow(*p);
+        ASSERT_NE(w, 0u);
+        EXPECT_TRUE(waitForFrame(*p, w, frameWith(0x0000FF), "from_blue"));
+        p->signal(SIGTERM);
+        EXPECT_EQ(p->waitForExit(kPatience), std::optional<int>(0)) << p->standardError();
+    }
+}
+
+TEST_F(ProgramWindow, AFolderThatHoldsNoGameOrAMissingValueIsRefusedInOneLine) {
+    const auto empty = game_.dir() / "empty";
+    std::filesystem::create_directories(empty);
+    const struct {
+        std::vector<std::string> args;
+        std::string says;
+    } cases[] = {
+        {{"--game", (game_.dir() / "nowhere").string()}, "does not exist"},
+        {{"--game", empty.string()}, "holds none of BMP/, Music/ and Wall/"},
+        {{"--script"}, "--script needs a scenario file"},
+        {{"--from", "x"}, "--from takes a line number"},
+    };
+    x_->watchMaps();
+    for (const auto& c : cases) {
+        auto p = start(launchOf("refused", c.args));
+        ASSERT_TRUE(p);
+        EXPECT_EQ(p->waitForExit(kPatience), std::optional<int>(2));
+        const std::string err = p->standardError();
+        EXPECT_NE(err.find(c.says), std::string::npos) << err;
+        EXPECT_TRUE(err.starts_with("velko01: ")) << err;
+    }
+    EXPECT_EQ(x_->mapsSeen(), 0);
 }
 
 }  // namespace

@@ -93,6 +93,9 @@ protected:
         s.argv.insert(s.argv.end(), args.begin(), args.end());
         s.env["XDG_RUNTIME_DIR"] = runtimeDir_.string();
         s.env["SDL_AUDIODRIVER"] = "dummy";  // quiet, and the same on every machine
+        // What the program keeps goes to the test's folder, never the real XDG ones.
+        s.env["XDG_CONFIG_HOME"] = (game_.dir() / "xdg-config").string();
+        s.env["XDG_STATE_HOME"] = (game_.dir() / "xdg-state").string();
         s.env["SDL_VIDEODRIVER"] = std::nullopt;
         s.env["WAYLAND_DISPLAY"] = std::nullopt;
         s.stdoutFile = game_.dir() / (name + ".out");

@@ -1,11 +1,14 @@
 // velko-assetgen: paints the episode's pictures from game/art into the program folder.
 //
 //   velko-assetgen [--art DIR] [--out DIR] [--only FILE]... [--contact-sheet OUT.png] [--png DIR]
+//                  [--icons DIR]
 //
 // --art defaults to the game/art folder of the source tree the tool was built from.
 // --out writes every picture of the manifest (or only the named ones) as 24-bit bitmaps;
 // --contact-sheet writes one PNG with all of them scaled down and labelled, for review;
-// --png writes each picture as a PNG as well, at full size, for a closer look.
+// --png writes each picture as a PNG as well, at full size, for a closer look;
+// --icons DIR writes the program's icon as DIR/velko01-SIZE.png at every theme size, and the
+// 64-pixel one as DIR/velko01-64.bmp for the window.
 
 #include <cstdio>
 #include <cstring>
@@ -15,6 +18,7 @@
 #include <vector>
 
 #include "pictures/contact_sheet.h"
+#include "pictures/icon.h"
 #include "pictures/studio.h"
 #include "platform/gfx/image_io.h"
 
@@ -23,7 +27,7 @@ namespace {
 int usage() {
     std::fprintf(stderr,
                  "usage: velko-assetgen [--art DIR] [--out DIR] [--only FILE]... "
-                 "[--contact-sheet OUT.png] [--png DIR]\n");
+                 "[--contact-sheet OUT.png] [--png DIR] [--icons DIR]\n");
     return 2;
 }
 
@@ -35,6 +39,7 @@ int main(int argc, char** argv) {
     std::filesystem::path outDir;
     std::filesystem::path sheetPath;
     std::filesystem::path pngDir;
+    std::filesystem::path iconDir;
     std::set<std::string> only;
     for (int i = 1; i < argc; ++i) {
         const std::string a = argv[i];
@@ -49,6 +54,8 @@ int main(int argc, char** argv) {
             sheetPath = argv[++i];
         } else if (a == "--png" && hasValue) {
             pngDir = argv[++i];
+        } else if (a == "--icons" && hasValue) {
+            iconDir = argv[++i];
         } else if (a == "--help") {
             usage();
             return 0;
@@ -56,7 +63,7 @@ int main(int argc, char** argv) {
             return usage();
         }
     }
-    if (outDir.empty() && sheetPath.empty() && pngDir.empty()) {
+    if (outDir.empty() && sheetPath.empty() && pngDir.empty() && iconDir.empty()) {
         return usage();
     }
     auto manifest = art::readManifest(artDir / "pictures.txt");
@@ -82,7 +89,11 @@ int main(int argc, char** argv) {
     }
 
     std::vector<std::pair<std::string, const paint::Canvas*>> done;
+    const bool picturesWanted = !outDir.empty() || !pngDir.empty() || !sheetPath.empty();
     for (const auto& e : *manifest) {
+        if (!picturesWanted) {
+            break;  // the icons paint only the picture they are cut from
+        }
         if (!only.empty() && !only.count(e.file)) {
             continue;
         }
@@ -110,6 +121,22 @@ int main(int argc, char** argv) {
         if (!st) {
             std::fprintf(stderr, "velko-assetgen: %s\n", st.error().c_str());
             return 1;
+        }
+    }
+    if (!iconDir.empty()) {
+        std::error_code ec;
+        std::filesystem::create_directories(iconDir, ec);
+        for (const int size : art::kIconSizes) {
+            const gfx::Bitmap icon = art::paintIcon(**studio, size).toBitmap();
+            const auto name = "velko01-" + std::to_string(size);
+            Status st = gfx::savePng(iconDir / (name + ".png"), icon);
+            if (st && size == 64) {
+                st = gfx::saveBmp24(iconDir / (name + ".bmp"), icon);
+            }
+            if (!st) {
+                std::fprintf(stderr, "velko-assetgen: %s\n", st.error().c_str());
+                return 1;
+            }
         }
     }
     if (!sheetPath.empty()) {

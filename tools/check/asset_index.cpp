@@ -14,24 +14,39 @@ std::string foldAsciiCase(std::string_view name) {
     return out;
 }
 
-std::optional<AssetIndex> AssetIndex::open(const std::filesystem::path& dir) {
+Result<AssetIndex> AssetIndex::open(const std::filesystem::path& dir) {
     std::error_code ec;
+    if (!std::filesystem::exists(dir, ec)) {
+        return makeError(dir.string() + " does not exist");
+    }
+    if (!std::filesystem::is_directory(dir, ec)) {
+        return makeError(dir.string() + " is not a folder");
+    }
     std::filesystem::directory_iterator it(dir, ec);
     if (ec) {
-        return std::nullopt;
+        return makeError(dir.string() + ": cannot read the folder: " + ec.message());
     }
     AssetIndex folder;
+    folder.dir_ = dir;
     for (; it != std::filesystem::directory_iterator(); it.increment(ec)) {
         // A folder or a broken link with the right name would not load either.
         if (it->is_regular_file(ec)) {
-            folder.folded_.insert(foldAsciiCase(it->path().filename().string()));
+            const std::string name = it->path().filename().string();
+            folder.folded_.emplace(foldAsciiCase(name), name);
         }
+    }
+    if (ec) {
+        return makeError(dir.string() + ": cannot read the folder: " + ec.message());
     }
     return folder;
 }
 
-bool AssetIndex::contains(std::string_view utf8Name) const {
-    return folded_.count(foldAsciiCase(utf8Name)) != 0;
+std::optional<std::filesystem::path> AssetIndex::find(std::string_view utf8Name) const {
+    const auto it = folded_.find(foldAsciiCase(utf8Name));
+    if (it == folded_.end()) {
+        return std::nullopt;
+    }
+    return dir_ / it->second;
 }
 
 }  // namespace velko::check

@@ -4,10 +4,12 @@
 // player finds "cg11.bmp" stored as "CG11.BMP".
 
 #include <filesystem>
+#include <map>
 #include <optional>
-#include <set>
 #include <string>
 #include <string_view>
+
+#include "base/result.h"
 
 namespace velko::check {
 
@@ -15,13 +17,16 @@ std::string foldAsciiCase(std::string_view name);
 
 class AssetIndex {
 public:
-    // Nothing when `dir` is not a readable folder.
-    static std::optional<AssetIndex> open(const std::filesystem::path& dir);
+    // The error names the folder and gives the system's reason ("Permission denied").
+    static Result<AssetIndex> open(const std::filesystem::path& dir);
 
-    bool contains(std::string_view utf8Name) const;
+    bool contains(std::string_view utf8Name) const { return find(utf8Name).has_value(); }
+    // The file whose name matches, as it is spelt in the folder.
+    std::optional<std::filesystem::path> find(std::string_view utf8Name) const;
 
 private:
-    std::set<std::string> folded_;
+    std::filesystem::path dir_;
+    std::map<std::string, std::string> folded_;  // folded name -> name on disk
 };
 
 }  // namespace velko::check

@@ -49,6 +49,18 @@ bool namesFileAndLine(const std::string& text, const fs::path& file) {
 }
 
 // Checks trace.log line by line; returns the first fault, or "" when it is well-formed.
+bool hasErrorEvent(const std::string& trace) {
+    std::istringstream lines(trace);
+    std::string line;
+    while (std::getline(lines, line)) {
+        const auto space = line.find(' ');
+        if (space != std::string::npos && line.compare(space + 1, 6, "error ") == 0) {
+            return true;
+        }
+    }
+    return false;
+}
+
 std::string judgeTrace(const std::string& trace, Verdict& verdict) {
     std::istringstream lines(trace);
     std::string line;
@@ -182,7 +194,7 @@ Verdict CaseRun::verdict() const {
             return fail("the refusal does not name " + file.filename().string() +
                         " and a line: " + err.substr(0, 200));
         }
-    } else if (status != 0) {
+    } else if (status != 0 && status != 1) {
         return fail("exit status " + std::to_string(status) + ": " + err.substr(0, 300));
     } else {
         const std::string trace = readFile(case_.dir / "out" / "trace.log");
@@ -191,6 +203,12 @@ Verdict CaseRun::verdict() const {
         }
         if (auto problem = judgeTrace(trace, v); !problem.empty()) {
             return fail(problem);
+        }
+        // Status 1 says that the run recorded a script error, and only that.
+        if ((status == 1) != hasErrorEvent(trace)) {
+            return fail(
+                "exit status " + std::to_string(status) +
+                (status == 1 ? " with no error in the trace" : " with an error in the trace"));
         }
     }
     if (check_) {

@@ -1,5 +1,8 @@
 #include "platform/headless/file_trace.h"
 
+#include <cerrno>
+#include <cstring>
+
 namespace velko::headless {
 
 std::string formatTraceLine(std::uint64_t time, std::string_view kind, std::string_view details) {
@@ -17,7 +20,7 @@ Result<std::unique_ptr<FileTrace>> FileTrace::open(const std::filesystem::path& 
                                                    const VirtualClock& clock) {
     std::FILE* f = std::fopen(path.c_str(), "wb");
     if (!f) {
-        return makeError(path.string() + ": cannot write the trace");
+        return makeError(path.string() + ": cannot write the trace: " + std::strerror(errno));
     }
     return std::unique_ptr<FileTrace>(new FileTrace(f, clock));
 }

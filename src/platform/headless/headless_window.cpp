@@ -59,6 +59,12 @@ platform::NativeWindow::WaitResult HeadlessWindow::wait(std::optional<std::uint3
         endRun();
         return WaitResult::Exhausted;
     }
+    if (events_.empty() && onIdle_) {
+        onIdle_();
+        if (ended_) {
+            return WaitResult::Exhausted;
+        }
+    }
     if (events_.empty()) {
         // Nothing will ever arrive: the run is over, although timers may still be running.
         if (!shots_.empty()) {
@@ -78,6 +84,20 @@ platform::NativeWindow::WaitResult HeadlessWindow::wait(std::optional<std::uint3
     }
     return !events_.empty() && events_.front().time <= clock_.now() ? WaitResult::Ready
                                                                     : WaitResult::TimedOut;
+}
+
+void HeadlessWindow::feed(const InputScript& more) {
+    for (TimedEvent e : more.events) {
+        e.time = std::max(e.time, clock_.now());
+        events_.push_back(std::move(e));
+    }
+    for (Shot shot : more.shots) {
+        shot.time = std::max(shot.time, clock_.now());
+        shots_.push_back(std::move(shot));
+    }
+    for (std::uint64_t q : more.quits) {
+        quitAt_ = quitAt_ ? std::min(*quitAt_, q) : q;
+    }
 }
 
 void HeadlessWindow::present(const gfx::Bitmap& frame, int menuBarHeight) {

@@ -30,6 +30,11 @@ public:
     // Called once when the run ends (quit line, --until, input used up at a wait).
     void setOnRunEnd(std::function<void()> f) { onRunEnd_ = std::move(f); }
     bool runEnded() const { return ended_; }
+    // Called when the program waits with no input left; it may add input (and shots) to go
+    // on instead of ending the run. Drives the storyboard, which decides as it goes.
+    void setOnIdle(std::function<void()> f) { onIdle_ = std::move(f); }
+    // More input, at or after the current time, in the order of time.
+    void feed(const InputScript& more);
 
     // Takes the shots still due at the current time (the end of a run).
     void flushShots();
@@ -70,6 +75,7 @@ private:
     std::optional<std::uint64_t> quitAt_;
     std::filesystem::path shotDir_;
     std::function<void()> onRunEnd_;
+    std::function<void()> onIdle_;
     bool ended_ = false;
 
     // Presents are many and shots few, so the screen is cut out of the frame only for a shot.

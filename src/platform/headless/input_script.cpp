@@ -60,6 +60,9 @@ std::string canonicalKeyName(std::string_view name) {
     if (l == "alt") {
         return "Left Alt";
     }
+    if (l == "ctrl" || l == "control") {
+        return "Left Ctrl";
+    }
     if (l.size() >= 2 && l[0] == 'f' && std::all_of(l.begin() + 1, l.end(), ::isdigit)) {
         return "F" + l.substr(1);
     }
@@ -145,11 +148,12 @@ Result<InputScript> parseInputScript(std::string_view text, const std::string& f
             ev.kind = kind == "paint" ? platform::InputEvent::Kind::Paint
                                       : platform::InputEvent::Kind::Close;
             script.events.push_back({t, ev});
-        } else if (kind == "key") {
+        } else if (kind == "key" || kind == "keydown" || kind == "keyup") {
             if (!needArgs(1, 1)) {
-                return fail("key takes one key name");
+                return fail(kind + " takes one key name");
             }
-            ev.kind = platform::InputEvent::Kind::KeyDown;
+            ev.kind = kind == "keyup" ? platform::InputEvent::Kind::KeyUp
+                                      : platform::InputEvent::Kind::KeyDown;
             ev.key = canonicalKeyName(w[2]);
             script.events.push_back({t, ev});
         } else if (kind == "wheel") {

@@ -25,6 +25,14 @@ public:
     Status playSound(const std::filesystem::path& file, platform::SoundPlay how) override;
     void stopSound() override {}
 
+    // Nothing is heard; the volumes are only kept, for tests to ask.
+    void setVolume(platform::VolumeKind kind, int percent) override {
+        volumes_[kind == platform::VolumeKind::Music ? 0 : 1] = percent;
+    }
+    int volume(platform::VolumeKind kind) const {
+        return volumes_[kind == platform::VolumeKind::Music ? 0 : 1];
+    }
+
 private:
     struct Device {
         bool open = false;
@@ -37,6 +45,7 @@ private:
 
     platform::Clock& clock_;
     std::array<Device, 2> devices_;
+    std::array<int, 2> volumes_{100, 100};
 };
 
 }  // namespace velko::headless

@@ -11,6 +11,28 @@
 #include <string>
 
 namespace velko::sdl {
+namespace {
+
+// The holder names itself in the file, so that a second instance can say which one runs.
+void writePid(int fd) {
+    const std::string pid = std::to_string(getpid()) + "\n";
+    if (ftruncate(fd, 0) == 0) {
+        [[maybe_unused]] const ssize_t n = pwrite(fd, pid.data(), pid.size(), 0);
+    }
+}
+
+long readPid(int fd) {
+    char buf[24] = {};
+    const ssize_t n = pread(fd, buf, sizeof buf - 1, 0);
+    if (n <= 0) {
+        return 0;
+    }
+    char* end = nullptr;
+    const long pid = std::strtol(buf, &end, 10);
+    return end != buf && pid > 0 ? pid : 0;
+}
+
+}  // namespace
 
 namespace {
 
@@ -93,17 +115,20 @@ Result<InstanceLock> InstanceLock::acquire(const std::filesystem::path& path) {
         rc = flock(fd, LOCK_EX | LOCK_NB);
     } while (rc != 0 && errno == EINTR);
     if (rc == 0) {
-        return InstanceLock(fd);
+        writePid(fd);
+        return InstanceLock(fd, getpid());
     }
     const int err = errno;
+    const long holder = err == EWOULDBLOCK ? readPid(fd) : 0;
     close(fd);
     if (err == EWOULDBLOCK) {
-        return InstanceLock(-1);
+        return InstanceLock(-1, holder);
     }
     return makeError("cannot lock " + path.string() + ": " + reason(err));
 }
 
-InstanceLock::InstanceLock(InstanceLock&& other) noexcept : fd_(other.fd_) {
+InstanceLock::InstanceLock(InstanceLock&& other) noexcept
+    : fd_(other.fd_), holderPid_(other.holderPid_) {
     other.fd_ = -1;
 }
 
@@ -113,6 +138,7 @@ InstanceLock& InstanceLock::operator=(InstanceLock&& other) noexcept {
             close(fd_);
         }
         fd_ = other.fd_;
+        holderPid_ = other.holderPid_;
         other.fd_ = -1;
     }
     return *this;

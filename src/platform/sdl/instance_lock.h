@@ -36,10 +36,13 @@ public:
 
     // True when this process holds the lock; false when another instance runs.
     bool held() const { return fd_ >= 0; }
+    // The process that holds the lock, as it wrote itself into the file; 0 when unknown.
+    long holderPid() const { return holderPid_; }
 
 private:
-    explicit InstanceLock(int fd) : fd_(fd) {}
+    explicit InstanceLock(int fd, long holderPid = 0) : fd_(fd), holderPid_(holderPid) {}
     int fd_ = -1;
+    long holderPid_ = 0;
 };
 
 }  // namespace velko::sdl

@@ -1,5 +1,7 @@
 #include "platform/sdl/sdl_audio.h"
 
+#include <algorithm>
+
 #include <SDL.h>
 #include <SDL_mixer.h>
 
@@ -217,6 +219,19 @@ Status SdlAudio::playSound(const std::filesystem::path& file, SoundPlay how) {
 
 void SdlAudio::stopSound() {
     freeSimple();
+}
+
+void SdlAudio::setVolume(platform::VolumeKind kind, int percent) {
+    if (!mixer_) {
+        return;
+    }
+    const int level = std::clamp(percent, 0, 100) * MIX_MAX_VOLUME / 100;
+    if (kind == platform::VolumeKind::Music) {
+        // The mixer keeps the level for pieces started later as well.
+        Mix_VolumeMusic(level);
+    } else {
+        Mix_Volume(-1, level);
+    }
 }
 
 }  // namespace velko::sdl

@@ -40,6 +40,7 @@ public:
 
     Status playSound(const std::filesystem::path& file, platform::SoundPlay how) override;
     void stopSound() override;
+    void setVolume(platform::VolumeKind kind, int percent) override;
 
 private:
     struct Device {

@@ -2,6 +2,7 @@
 
 #include <SDL.h>
 
+#include <cstdio>
 #include <cstdlib>
 
 #include "platform/sdl/process.h"
@@ -9,7 +10,18 @@
 
 namespace velko::sdl {
 
-void SdlDesktop::setWallpaper(const std::filesystem::path& absolutePath) {
+void SdlDesktop::setWallpaper(const std::filesystem::path& picture) {
+    std::filesystem::path absolutePath = picture;
+    if (keepFolder_) {
+        auto kept = keepWallpaper(picture, *keepFolder_);
+        if (!kept) {
+            // As a refused setting: the wallpaper stays as it was.
+            std::fprintf(stderr, "velko01: the wallpaper is left as it was: %s\n",
+                         kept.error().c_str());
+            return;
+        }
+        absolutePath = *kept;
+    }
     const char* current = std::getenv("XDG_CURRENT_DESKTOP");
     const DesktopKind kind = desktopKind(current ? current : "");
     std::vector<std::string> xfceProps;

@@ -103,7 +103,16 @@ std::optional<InputEvent> EventTranslator::translate(const SDL_Event& e, const V
                 out.shift = 0;
                 return out;
             }
-            return std::nullopt;
+            if (isAltKey(e.key.keysym.sym)) {
+                return std::nullopt;
+            }
+            out.kind = InputEvent::Kind::KeyUp;
+            out.key = SDL_GetKeyName(e.key.keysym.sym);
+            out.shift = shiftState(e.key.keysym.mod);
+            if (out.key.empty()) {
+                return std::nullopt;
+            }
+            return out;
         case SDL_MOUSEBUTTONDOWN:
         case SDL_MOUSEBUTTONUP:
             altAlone_ = false;

@@ -1,6 +1,13 @@
 #include "platform/sdl/wallpaper.h"
 
+#include <unistd.h>
+
 #include <cctype>
+#include <cerrno>
+#include <cstdlib>
+#include <cstring>
+#include <fstream>
+#include <system_error>
 
 namespace velko::sdl {
 
@@ -16,6 +23,22 @@ std::string lower(std::string_view s) {
 
 bool endsWith(std::string_view s, std::string_view suffix) {
     return s.size() >= suffix.size() && s.substr(s.size() - suffix.size()) == suffix;
+}
+
+// Letters, digits, single spaces, UTF-8 and "/._-+@%=": nothing that sway's command parser
+// or its word expansion gives a meaning.
+bool swaySafe(std::string_view path) {
+    for (std::size_t i = 0; i < path.size(); ++i) {
+        const auto c = static_cast<unsigned char>(path[i]);
+        const bool plain =
+            std::isalnum(c) || c >= 0x80 ||
+            std::string_view("/._-+@%=").find(static_cast<char>(c)) != std::string_view::npos;
+        const bool space = c == ' ' && (i == 0 || path[i - 1] != ' ');
+        if (!plain && !space) {
+            return false;
+        }
+    }
+    return !path.empty();
 }
 
 }  // namespace
@@ -124,12 +147,59 @@ std::vector<Argv> wallpaperCommands(DesktopKind kind, const std::string& path,
             return {{"pcmanfm", "--set-wallpaper=" + path}};
         case DesktopKind::Lxqt:
             return {{"pcmanfm-qt", "--set-wallpaper=" + path}};
-        case DesktopKind::Sway:
-            return {{"swaymsg", "output", "*", "bg", path, "fill"}};
+        case DesktopKind::Sway: {
+            // swaymsg joins its arguments into one command line that sway splits again and
+            // then expands like a shell word: quoted, a path of plain characters survives
+            // both; any other is left alone rather than half-applied or run as a command.
+            if (!swaySafe(path)) {
+                return {};
+            }
+            return {{"swaymsg", "output", "*", "bg", "\"" + path + "\"", "fill"}};
+        }
         case DesktopKind::OtherX11:
             return {{"feh", "--bg-fill", path}};
     }
     return {};
+}
+
+std::filesystem::path wallpaperKeepFolder() {
+    const char* data = std::getenv("XDG_DATA_HOME");
+    if (data && *data == '/') {
+        return std::filesystem::path(data) / "velko01";
+    }
+    const char* home = std::getenv("HOME");
+    return std::filesystem::path(home && *home ? home : "/tmp") / ".local" / "share" / "velko01";
+}
+
+Result<std::filesystem::path> keepWallpaper(const std::filesystem::path& picture,
+                                            const std::filesystem::path& folder) {
+    std::error_code ec;
+    std::filesystem::create_directories(folder, ec);
+    if (ec) {
+        return makeError("cannot create " + folder.string() + ": " + ec.message());
+    }
+    const auto target = folder / picture.filename();
+    const auto temporary =
+        folder / ("." + picture.filename().string() + "." + std::to_string(getpid()) + ".tmp");
+    std::ifstream in(picture, std::ios::binary);
+    if (!in) {
+        return makeError("cannot read " + picture.string() + ": " + std::strerror(errno));
+    }
+    {
+        std::ofstream out(temporary, std::ios::binary | std::ios::trunc);
+        out << in.rdbuf();
+        out.flush();
+        if (!out) {
+            std::filesystem::remove(temporary, ec);
+            return makeError("cannot write " + temporary.string());
+        }
+    }
+    std::filesystem::rename(temporary, target, ec);
+    if (ec) {
+        std::filesystem::remove(temporary, ec);
+        return makeError("cannot write " + target.string() + ": " + ec.message());
+    }
+    return target;
 }
 
 }  // namespace velko::sdl

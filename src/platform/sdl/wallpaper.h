@@ -1,11 +1,15 @@
 #pragma once
 
 // Which commands set the wallpaper on the user's desktop, chosen by XDG_CURRENT_DESKTOP.
-// Pure: the caller runs them (without a shell) and ignores failures.
+// Pure: the caller runs them (without a shell) and ignores failures. And where the picture is
+// kept so that the desktop still finds it after the program's folder is gone.
 
+#include <filesystem>
 #include <string>
 #include <string_view>
 #include <vector>
+
+#include "base/result.h"
 
 namespace velko::sdl {
 
@@ -25,6 +29,15 @@ std::vector<std::string> xfceImageProperties(std::string_view listOutput);
 // used for XFCE only.
 std::vector<Argv> wallpaperCommands(DesktopKind kind, const std::string& absolutePath,
                                     const std::vector<std::string>& xfceProperties = {});
+
+// $XDG_DATA_HOME/velko01 (by default ~/.local/share/velko01): what the desktop is handed
+// lives there when the episode runs from a build tree or another folder that may go away.
+std::filesystem::path wallpaperKeepFolder();
+
+// `picture` copied into `folder` (created when missing) under its own name, written to a
+// temporary file and renamed into place, so the desktop never reads half a picture.
+Result<std::filesystem::path> keepWallpaper(const std::filesystem::path& picture,
+                                            const std::filesystem::path& folder);
 
 // A file URI with the bytes outside the unreserved set percent-encoded.
 std::string fileUri(const std::string& absolutePath);

@@ -282,6 +282,11 @@ void MenuBar::drawBar(gfx::Bitmap& frame) {
             classic::etchedText(frame, *font_, tx, ty, captions[i], frame.rect());
         }
     }
+    if (font_ && !mark_.empty()) {
+        const int tx = frame.width() - kTitlePad - font_->measure(mark_);
+        const int ty = (kHeight - 1 - font_->lineHeight() + 1) / 2;
+        font_->draw(frame, tx, ty, mark_, classic::kText, frame.rect());
+    }
 }
 
 void MenuBar::drawDropdown(gfx::Bitmap& dst, int offsetY) {

@@ -45,6 +45,15 @@ public:
     Outcome mouseMove(double x, double y);
     Outcome keyDown(const std::string& key);
 
+    // A short note at the bar's right end (the reading modes that are on); empty for none.
+    void setMark(std::u16string mark) {
+        if (mark != mark_) {
+            mark_ = std::move(mark);
+            dirty_ = true;
+        }
+    }
+    const std::u16string& mark() const { return mark_; }
+
     bool dirty() const { return dirty_; }
     void clearDirty() { dirty_ = false; }
 
@@ -75,6 +84,7 @@ private:
     int hot_ = kEnd;
     bool versionHot_ = false;
     bool dirty_ = true;
+    std::u16string mark_;
     gfx::Rect titles_[2];
     gfx::Rect dropdown_;
 };

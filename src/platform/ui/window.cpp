@@ -65,6 +65,10 @@ void Window::removeOverlay(Overlay* overlay) {
 }
 
 void Window::dispatch(const InputEvent& event) {
+    if ((event.kind == InputEvent::Kind::KeyDown || event.kind == InputEvent::Kind::KeyUp) &&
+        keyWatcher_ && keyWatcher_(event)) {
+        return;
+    }
     switch (event.kind) {
         case InputEvent::Kind::Paint:
             // Repaints reach the screen even while the window is disabled.
@@ -108,6 +112,8 @@ void Window::dispatch(const InputEvent& event) {
             } else if (enabled_ && !menu_.active() && listener_) {
                 listener_->onWheel(event.wheel);
             }
+            break;
+        case InputEvent::Kind::KeyUp:
             break;
     }
     deliverPendingClose();

@@ -7,6 +7,7 @@
 // close request waits until it is enabled again.
 
 #include <cstdint>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -65,6 +66,11 @@ public:
     void setScreen(platform::Surface* screen);
     platform::Surface* screen() const { return screen_; }
     void setListener(WindowListener* listener) { listener_ = listener; }
+    // Sees every key press and release first, even while the window is disabled or a dialog
+    // is open; returns true when it took the key (the volume keys work everywhere).
+    void setKeyWatcher(std::function<bool(const platform::InputEvent&)> watcher) {
+        keyWatcher_ = std::move(watcher);
+    }
     platform::NativeWindow& native() const { return native_; }
     platform::FontLibrary& fonts() const { return fonts_; }
 
@@ -99,6 +105,7 @@ public:
     const gfx::Bitmap& frame() const { return frame_; }
 
     const MenuBar& menuBar() const { return menu_; }
+    void setMark(std::u16string mark) { menu_.setMark(std::move(mark)); }
     bool fullscreen() const { return fullscreen_; }
 
 private:
@@ -115,6 +122,7 @@ private:
     MenuBar menu_;
     platform::Surface* screen_ = nullptr;
     WindowListener* listener_ = nullptr;
+    std::function<bool(const platform::InputEvent&)> keyWatcher_;
     std::u16string caption_;
     bool enabled_ = true;
     bool closePending_ = false;
