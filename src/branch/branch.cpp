@@ -118,7 +118,12 @@ void Branch::onMouseMove(const platform::MouseEvent& e) {
         return;
     }
     const int under = answerAt(e.x, e.y);
-    if (under != hover_) {
+    if (focus_.shown()) {
+        // The pointer takes over from the keys: the focus goes, the pointer's answer shows.
+        focus_.hide();
+        hover_ = under;
+        printBoth(under);
+    } else if (under != hover_) {
         hover_ = under;
         printBoth(under);
     }
@@ -127,8 +132,21 @@ void Branch::onMouseMove(const platform::MouseEvent& e) {
 void Branch::onPaint() {
     // The hover state stays: the highlight comes back only when the pointer changes zone.
     if (listening()) {
-        printBoth(0);
+        printBoth(focus_.index() + 1);
     }
+}
+
+bool Branch::onKey(const std::string& key, int shift) {
+    if (!listening()) {
+        return false;
+    }
+    const auto outcome = focus_.key(key, shift, 2);
+    if (outcome == menus::KeyFocus::Outcome::Chosen) {
+        choose(focus_.index() + 1);
+    } else if (outcome == menus::KeyFocus::Outcome::Moved) {
+        printBoth(focus_.index() + 1);
+    }
+    return outcome != menus::KeyFocus::Outcome::Ignored;
 }
 
 void Branch::onMouseDown(const platform::MouseEvent& e) {
@@ -136,11 +154,14 @@ void Branch::onMouseDown(const platform::MouseEvent& e) {
         return;
     }
     const int under = answerAt(e.x, e.y);
-    if (under == 0) {
-        return;
+    if (under != 0) {
+        choose(under);
     }
+}
+
+void Branch::choose(int which) {
     answered_ = true;
-    const script::Choice& choice = under == 1 ? question_->first : question_->second;
+    const script::Choice& choice = which == 1 ? question_->first : question_->second;
     // BranchSelect releases this object and runs the script on before it returns.
     const auto self = weak_from_this().lock();
     setLineNumber_(static_cast<std::int16_t>(choice.target));

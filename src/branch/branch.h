@@ -5,7 +5,8 @@
 // and its points to the interpreter (SetLineNumber, then BranchSelect), which releases this
 // object from inside the press; the object then lives on until the press handler returns.
 //
-// The question listens to the screen's mouse and repaint events itself.
+// The question listens to the screen's mouse, key and repaint events itself; the keys move a
+// focus between the answers, shown in the same white (see menus::KeyFocus).
 
 #include <cstdint>
 #include <functional>
@@ -15,6 +16,7 @@
 #include <string_view>
 
 #include "base/result.h"
+#include "menus/key_focus.h"
 #include "script/arguments.h"
 #include "platform/fonts.h"
 #include "platform/gfx/bitmap.h"
@@ -61,7 +63,9 @@ private:
     void onMouseDown(const platform::MouseEvent& e) override;
     void onMouseMove(const platform::MouseEvent& e) override;
     void onPaint() override;
+    bool onKey(const std::string& key, int shift) override;
 
+    void choose(int which);
     void printAnswer(int which, gfx::Pixel color);
     void printBoth(int highlighted);
     bool listening() const { return mpicDisp_ && question_ && !answered_; }
@@ -77,6 +81,7 @@ private:
     int zoneHeight_ = 0;
     int hover_ = 0;
     bool answered_ = false;
+    menus::KeyFocus focus_;
 };
 
 }  // namespace velko::branch

@@ -24,6 +24,7 @@ void Engine::printMessage(std::u16string_view text) {
     auto disp = objMessageDisp;
     const std::u16string shown = message::MessageDisp::ChangeMessage(text);
     host_.trace.event("text", traceText(shown));
+    history_.add(shown);
     lastTextLength_ = static_cast<std::size_t>(std::count_if(
         shown.begin(), shown.end(), [](char16_t c) { return c != u'\r' && c != u'\n'; }));
     if (skippingLine_) {

@@ -128,6 +128,7 @@ void Engine::RunScript() {
         return;
     }
     ++depth_;
+    textWaits_ = false;
     cancelAuto();
     const std::uint64_t generation = generation_;
     // The lines run since the program last let time pass. Between two waits nothing but
@@ -180,6 +181,7 @@ void Engine::RunScript() {
         if (ended_ || generation != generation_) {
             break;
         }
+        textWaits_ = stop && status && (op == Opcode::Message || op == Opcode::WM);
         if (!status) {
             scriptError(lastLine_, status.error());
             break;

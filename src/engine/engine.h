@@ -19,6 +19,7 @@
 #include "engine/frm_main.h"
 #include "engine/game_folder.h"
 #include "engine/product.h"
+#include "message/history_view.h"
 #include "platform/host/host.h"
 #include "platform/input.h"
 #include "platform/ui/message_box.h"
@@ -119,6 +120,12 @@ public:
     // A warning for the reader's log and the trace (a missing picture, a broken file).
     void warn(const std::string& message);
 
+    // The reader's keys beyond reading on: the list of every key (F1) and the text history
+    // (wheel up, Page Up, Up). Each does nothing where it is not available.
+    void showKeyHelp();
+    void openHistory();
+    // A text line has been shown and waits for its click, with nothing else going on.
+    bool historyAvailable() const;
     // The reader's keys. Seen before anything else, even during fades and boxes: the volume
     // keys (taken, true) and Ctrl held for skipping.
     bool watchKey(const platform::InputEvent& event);
@@ -214,6 +221,12 @@ private:
     bool ended_ = false;
     bool titleShown_ = false;
     bool handlingError_ = false;
+    // The texts shown in this run, for the history.
+    message::TextHistory history_;
+    // The interpreter stopped at a text line and nothing has run since.
+    bool textWaits_ = false;
+    // ShowTitle is at work (its fade, the menu being built).
+    bool buildingTitle_ = false;
     int scriptErrors_ = 0;
 
     std::string identity_;

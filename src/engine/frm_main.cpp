@@ -103,11 +103,30 @@ void FrmMain::onMouseDown(const platform::MouseEvent& e) {
 }
 
 void FrmMain::onKeyDown(const std::string& key, int shift) {
+    // The title menu, a button screen or a question takes its keys first (guarded as its
+    // clicks are); what none of them wants falls to the reader's keys below.
+    if (loaded_ && picDisp.keyDown(key, shift)) {
+        return;
+    }
+    if (key == "F1") {
+        engine_.showKeyHelp();
+        return;
+    }
+    if (key == "PageUp" || key == "Up") {
+        engine_.openHistory();
+        return;
+    }
     // Return and space read on like a left click on the screen, with the same guards.
     if (key == "Return" || key == "Space" || key == "Keypad Enter") {
         picDisp_MouseDown(platform::kLeftButton, shift, 0, 0);
     } else {
         engine_.readerKey(key, shift);
+    }
+}
+
+void FrmMain::onWheel(int notches) {
+    if (notches > 0) {
+        engine_.openHistory();
     }
 }
 

@@ -60,6 +60,7 @@ private:
     void onCloseRequest() override { Form_QueryClose(); }
     void onMenuCommand(platform::MenuCommand command) override;
     void onKeyDown(const std::string& key, int shift) override;
+    void onWheel(int notches) override;
 
     Engine& engine_;
     platform::Host& host_;

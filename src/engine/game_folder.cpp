@@ -67,15 +67,6 @@ std::optional<std::filesystem::path> GameFolder::find(script::AssetFolder folder
     return std::filesystem::path(it->second);
 }
 
-std::filesystem::path executableFolder() {
-    std::error_code ec;
-    const auto exe = std::filesystem::canonical("/proc/self/exe", ec);
-    if (ec) {
-        return std::filesystem::current_path(ec);
-    }
-    return exe.parent_path();
-}
-
 }  // namespace velko::engine
 
 namespace velko::engine {

@@ -39,9 +39,6 @@ private:
     mutable std::map<script::AssetFolder, std::map<std::string, std::string>> listings_;
 };
 
-// The folder of the running executable, symlinks followed.
-std::filesystem::path executableFolder();
-
 // Why `dir`, named by the reader, cannot be a program folder: it is missing, is no folder or
 // holds none of BMP/, Music/ and Wall/ (asset names are matched without regard to case, the
 // folder names too). Nothing when it can.

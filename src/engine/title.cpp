@@ -17,6 +17,12 @@ void Engine::ShowTitle() {
         return;
     }
     auto& form = *frmMain_;
+    textWaits_ = false;
+    buildingTitle_ = true;
+    struct Done {
+        bool& flag;
+        ~Done() { flag = false; }
+    } done{buildingTitle_};
     // Back at the title in the middle of the story (the menu's 終了, a script error): the
     // place is kept for the next start.
     leaveStory();

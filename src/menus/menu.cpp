@@ -51,9 +51,11 @@ void Menu::subMenuDisp() {
 }
 
 void Menu::draw(std::optional<platform::MouseEvent> pointer) {
-    for (const script::Button& button : buttons_) {
+    for (std::size_t i = 0; i < buttons_.size(); ++i) {
+        const script::Button& button = buttons_[i];
         const auto& v = button.values;
-        const bool hover = pointer && contains(button, pointer->x, pointer->y);
+        const bool hover = (pointer && contains(button, pointer->x, pointer->y)) ||
+                           (focus_.shown() && static_cast<std::size_t>(focus_.index()) == i);
         const std::size_t image = hover ? 8 : 4;  // the first field of the sheet rectangle
         const auto onSurface = rectFromEdges(v[0], v[1], v[2], v[3]);
         const auto onSheet = rectFromEdges(v[image], v[image + 1], v[image + 2], v[image + 3]);
@@ -73,6 +75,7 @@ std::size_t Menu::buttonAt(double x, double y) const {
 }
 
 void Menu::onMouseMove(const platform::MouseEvent& e) {
+    focus_.hide();
     // No hover state is kept: every move draws all buttons.
     if (redraws()) {
         draw(e);
@@ -90,16 +93,34 @@ void Menu::onMouseDown(const platform::MouseEvent& e) {
         return;
     }
     const std::size_t pressed = buttonAt(e.x, e.y);
-    if (pressed == buttons_.size()) {
-        return;
+    if (pressed != buttons_.size()) {
+        press(pressed);
     }
+}
+
+bool Menu::onKey(const std::string& key, int shift) {
+    if (!MouseClickMode()) {
+        return false;
+    }
+    const auto outcome = focus_.key(key, shift, static_cast<int>(buttons_.size()));
+    if (outcome == KeyFocus::Outcome::Chosen) {
+        press(static_cast<std::size_t>(focus_.index()));
+    } else if (outcome == KeyFocus::Outcome::Moved && redraws()) {
+        draw(std::nullopt);
+    }
+    return outcome != KeyFocus::Outcome::Ignored;
+}
+
+void Menu::press(std::size_t pressed) {
     // The script that runs inside MenuJump usually drops this screen (ZE) and may build the
     // next one before the call returns: stay alive until this handler is done.
     const auto self = keepAlive();
     MouseClickMode(false);
     setRedrawFlag(false);
     // ZB accepts only targets from 1 to 32767.
-    menuJump_(static_cast<std::int16_t>(buttons_[pressed].target()));
+    const auto target = static_cast<std::int16_t>(buttons_[pressed].target());
+    focus_.hide();
+    menuJump_(target);
 }
 
 }  // namespace velko::menus

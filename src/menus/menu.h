@@ -5,10 +5,11 @@
 // goes on when it is pressed. ZT creates it and names the sheet, each ZB adds a button, ZS
 // shows it, ZE drops it; after the wallpaper question KB arms it again.
 //
-// The screen listens to the surface's mouse and repaint events itself. A left press inside
-// a button turns clicks and redrawing off and calls MenuJump, which runs the script on from
-// inside the press: by the time it returns the script may have dropped this screen and built
-// the next one.
+// The screen listens to the surface's mouse, key and repaint events itself; the keys move a
+// focus through the buttons in table order, drawn as the hover image (see KeyFocus). A left
+// press inside a button turns clicks and redrawing off and calls MenuJump, which runs the
+// script on from inside the press: by the time it returns the script may have dropped this
+// screen and built the next one.
 
 #include <cstdint>
 #include <functional>
@@ -17,6 +18,7 @@
 #include <vector>
 
 #include "script/arguments.h"
+#include "menus/key_focus.h"
 #include "menus/sheet_menu.h"
 
 namespace velko::menus {
@@ -42,10 +44,12 @@ private:
     void onMouseDown(const platform::MouseEvent& e) override;
     void onMouseMove(const platform::MouseEvent& e) override;
     void onPaint() override;
+    bool onKey(const std::string& key, int shift) override;
 
-    // Every button, in table order: in its hover image when `pointer` is inside it, else in
-    // its normal image.
+    // Every button, in table order: in its hover image when `pointer` is inside it or it has
+    // the keyboard focus, else in its normal image.
     void draw(std::optional<platform::MouseEvent> pointer);
+    void press(std::size_t index);
     // The first button that holds the point, or buttons_.size().
     std::size_t buttonAt(double x, double y) const;
 
@@ -53,6 +57,7 @@ private:
     // In the order of their ZB lines: the rectangle on the surface, the normal and the hover
     // image on the sheet (each left, top, right, bottom), the target line.
     std::vector<script::Button> buttons_;
+    KeyFocus focus_;
 };
 
 }  // namespace velko::menus

@@ -60,6 +60,7 @@ void StartMenu::draw(int hover) {
 }
 
 void StartMenu::onMouseMove(const platform::MouseEvent& e) {
+    focus_.hide();
     // No hover state is kept: every move draws all four images.
     if (redraws()) {
         draw(buttonAt(e.x, e.y));
@@ -68,8 +69,21 @@ void StartMenu::onMouseMove(const platform::MouseEvent& e) {
 
 void StartMenu::onPaint() {
     if (redraws()) {
-        draw(0);
+        draw(focus_.index() + 1);
     }
+}
+
+bool StartMenu::onKey(const std::string& key, int shift) {
+    if (!MouseClickMode()) {
+        return false;
+    }
+    const auto outcome = focus_.key(key, shift, static_cast<int>(kButtons.size()));
+    if (outcome == KeyFocus::Outcome::Chosen) {
+        press(focus_.index() + 1);
+    } else if (outcome == KeyFocus::Outcome::Moved && redraws()) {
+        draw(focus_.index() + 1);
+    }
+    return outcome != KeyFocus::Outcome::Ignored;
 }
 
 void StartMenu::onMouseDown(const platform::MouseEvent& e) {
@@ -77,9 +91,12 @@ void StartMenu::onMouseDown(const platform::MouseEvent& e) {
         return;
     }
     const int button = buttonAt(e.x, e.y);
-    if (button == 0) {
-        return;
+    if (button != 0) {
+        press(button);
     }
+}
+
+void StartMenu::press(int button) {
     // The title flow releases this menu from inside TitleSelect, and the story it starts
     // runs before the call returns: stay alive until this handler is done.
     const auto self = keepAlive();

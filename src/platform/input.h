@@ -7,8 +7,8 @@ namespace velko::platform {
 
 // Mouse buttons as the picture events report them.
 enum MouseButton : int { kLeftButton = 1, kRightButton = 2, kMiddleButton = 4 };
-// Shift state bits.
-enum ShiftState : int { kShift = 1, kCtrl = 2, kAlt = 4 };
+// Shift state bits. A key-down also carries kKeyRepeat when it comes from a key held down.
+enum ShiftState : int { kShift = 1, kCtrl = 2, kAlt = 4, kKeyRepeat = 8 };
 
 enum class MenuCommand { End, Version };
 enum class DialogAnswer { Ok, Cancel, Yes, No };
@@ -28,6 +28,7 @@ struct InputEvent {
         Menu,              // a menu command chosen without the menu bar (headless input)
         Answer,            // a dialog button pressed without a click (headless input)
         ToggleFullscreen,  // F11 / Alt+Enter, already recognised by the native window
+        Wheel,             // the mouse wheel turned by `wheel` notches
     };
     Kind kind = Kind::Paint;
     double x = 0;
@@ -37,6 +38,7 @@ struct InputEvent {
     std::string key;
     MenuCommand menu = MenuCommand::End;
     DialogAnswer answer = DialogAnswer::Ok;
+    int wheel = 0;  // Wheel: notches, positive away from the reader (up)
 };
 
 }  // namespace velko::platform

@@ -135,5 +135,10 @@ void Surface::mouseMove(const MouseEvent& e) {
 void Surface::paint() {
     deliver([](SurfaceListener& l) { l.onPaint(); });
 }
+bool Surface::keyDown(const std::string& key, int shift) {
+    bool taken = false;
+    deliver([&](SurfaceListener& l) { taken = taken || l.onKey(key, shift); });
+    return taken;
+}
 
 }  // namespace velko::platform

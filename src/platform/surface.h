@@ -32,6 +32,8 @@ public:
     virtual void onMouseDown(const MouseEvent&) {}
     virtual void onMouseMove(const MouseEvent&) {}
     virtual void onPaint() {}
+    // A key the window passed on to the screen; true when the listener used it.
+    virtual bool onKey(const std::string& /*key*/, int /*shift*/) { return false; }
 };
 
 class Surface {
@@ -97,6 +99,8 @@ public:
     void mouseDown(const MouseEvent& e);
     void mouseMove(const MouseEvent& e);
     void paint();
+    // Offers the key to each listener until one takes it; true when one did.
+    bool keyDown(const std::string& key, int shift);
 
     FontLibrary* fonts() const { return fonts_; }
 

@@ -53,9 +53,9 @@ TEST(Runner, BadInputAndArgumentsAreUsageErrors) {
         EXPECT_EQ(run.exitCode, 2) << option;
         EXPECT_NE(run.output.find("is a folder, not a file"), std::string::npos) << run.output;
     }
-    // "nan" and "inf" read as numbers but are no place to click.
-    for (const char* input :
-         {"100 click nan 5\n", "100 move 5 inf\n", "100 dialog-click -inf 1\n"}) {
+    // "nan" and "inf" read as numbers but are no place to click; a wheel turns up or down.
+    for (const char* input : {"100 click nan 5\n", "100 move 5 inf\n", "100 dialog-click -inf 1\n",
+                              "100 wheel left\n", "100 wheel\n"}) {
         const auto run = game.run("1\tED\n", input);
         EXPECT_EQ(run.exitCode, 2) << input;
         EXPECT_NE(run.output.find("input.txt:1:"), std::string::npos) << run.output;

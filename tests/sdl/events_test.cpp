@@ -1,5 +1,6 @@
 // Scaling and the way back: whole factors, centring on black, logical positions from window
-// pixels, and the translation of SDL's events (keys, the full-screen keys, a lone Alt).
+// pixels, and the translation of SDL's events (keys, the full-screen keys, a lone Alt, the
+// wheel).
 
 #include <gtest/gtest.h>
 
@@ -84,6 +85,8 @@ TEST_F(TranslatorTest, KeysByName) {
     auto tab = run(keyEvent(SDL_KEYDOWN, SDLK_TAB, KMOD_LSHIFT));
     EXPECT_EQ(tab->key, "Tab");
     EXPECT_EQ(tab->shift, platform::kShift);
+    EXPECT_EQ(run(keyEvent(SDL_KEYDOWN, SDLK_RETURN, KMOD_LCTRL, 1))->shift,
+              platform::kCtrl | platform::kKeyRepeat);
     // Releases matter for held keys (Ctrl skips while held).
     auto up = run(keyEvent(SDL_KEYUP, SDLK_LCTRL));
     EXPECT_EQ(up->kind, InputEvent::Kind::KeyUp);
@@ -159,6 +162,25 @@ TEST_F(TranslatorTest, CloseRequests) {
     w.type = SDL_WINDOWEVENT;
     w.window.event = SDL_WINDOWEVENT_CLOSE;
     EXPECT_EQ(run(w)->kind, InputEvent::Kind::Close);
+}
+
+TEST_F(TranslatorTest, WheelNotchesUpArePositiveWhicheverWayTheDeviceCounts) {
+    const auto wheel = [this](int y, Uint32 direction) {
+        SDL_Event e{};
+        e.type = SDL_MOUSEWHEEL;
+        e.wheel.y = y;
+        e.wheel.direction = direction;
+        return run(e);
+    };
+    const auto up = wheel(1, SDL_MOUSEWHEEL_NORMAL);
+    ASSERT_TRUE(up);
+    EXPECT_EQ(up->kind, InputEvent::Kind::Wheel);
+    EXPECT_EQ(up->wheel, 1);
+    EXPECT_EQ(wheel(-2, SDL_MOUSEWHEEL_NORMAL)->wheel, -2);
+    EXPECT_EQ(wheel(1, SDL_MOUSEWHEEL_FLIPPED)->wheel, -1);
+    // A sideways turn only.
+    EXPECT_FALSE(wheel(0, SDL_MOUSEWHEEL_NORMAL));
+    EXPECT_EQ(run(keyEvent(SDL_KEYDOWN, SDLK_PAGEUP))->key, "PageUp");
 }
 
 }  // namespace

@@ -26,6 +26,7 @@ struct Recorder : WindowListener, platform::SurfaceListener {
         log.push_back(c == MenuCommand::End ? "menu end" : "menu version");
     }
     void onKeyDown(const std::string& key, int) override { log.push_back("key " + key); }
+    void onWheel(int notches) override { log.push_back("wheel " + std::to_string(notches)); }
     void onMouseDown(const platform::MouseEvent& e) override {
         log.push_back("down " + std::to_string(e.x) + " " + std::to_string(e.y) + " b" +
                       std::to_string(e.button));
@@ -46,6 +47,9 @@ struct FakeOverlay : Overlay {
     void onMouseMove(double, double, int) override { log.push_back("move"); }
     void onKeyDown(const std::string& key, int) override { log.push_back("key " + key); }
     void onAnswer(platform::DialogAnswer) override { log.push_back("answer"); }
+    void onWheel(int notches) override { log.push_back("wheel " + std::to_string(notches)); }
+    bool yieldsToClose() const override { return yields; }
+    bool yields = false;
     platform::NativeWindow::Cursor cursorAt(double x, double) const override {
         return x < 200 ? platform::NativeWindow::Cursor::Hand
                        : platform::NativeWindow::Cursor::Arrow;
@@ -206,6 +210,35 @@ TEST_F(WindowTest, PositionsFarOffTheFrameOrNoNumberAtAllStayFiniteAndOpenNoMenu
     EXPECT_EQ(rec.log,
               (Log{"down 1048576.000000 1048576.000000 b1", "down -1048576.000000 5.000000 b1"}));
     EXPECT_FALSE(window.menuBar().active());
+}
+
+TEST_F(WindowTest, TheWheelGoesToTheTopDialogOrTheProgramButNotIntoOpenMenus) {
+    enableAll();
+    InputEvent wheel = simple(InputEvent::Kind::Wheel);
+    wheel.wheel = 1;
+    window.dispatch(wheel);
+    keys({"F10"});
+    window.dispatch(wheel);
+    keys({"F10"});
+    window.setEnabled(false);
+    window.dispatch(wheel);
+    window.setEnabled(true);
+    FakeOverlay dialog;
+    window.pushOverlay(&dialog);
+    wheel.wheel = -2;
+    window.dispatch(wheel);
+    EXPECT_EQ(rec.log, Log{"wheel 1"});
+    EXPECT_EQ(dialog.log, Log{"wheel -2"});
+
+    // A view that yields to the close request is answered, so that its loop can end; the
+    // close then reaches the program once the view is gone.
+    dialog.yields = true;
+    window.dispatch(simple(InputEvent::Kind::Close));
+    EXPECT_EQ(dialog.log, (Log{"wheel -2", "answer"}));
+    EXPECT_EQ(rec.log, Log{"wheel 1"});
+    window.removeOverlay(&dialog);
+    window.present();
+    EXPECT_EQ(rec.log, (Log{"wheel 1", "close"}));
 }
 
 TEST_F(WindowTest, DisabledWindowDropsInputAndHoldsClose) {

@@ -239,6 +239,10 @@ bool X11Client::sendKeys(unsigned long window, const std::vector<std::string>& k
 }
 
 bool X11Client::sendClick(unsigned long window, int x, int y) {
+    return sendButton(window, Button1, x, y);
+}
+
+bool X11Client::sendButton(unsigned long window, unsigned int button, int x, int y) {
     Display* d = dpy(display_);
     int rootX = 0;
     int rootY = 0;
@@ -269,8 +273,10 @@ bool X11Client::sendClick(unsigned long window, int x, int y) {
             b.y = y;
             b.x_root = rootX;
             b.y_root = rootY;
-            b.button = Button1;
-            b.state = type == ButtonRelease ? Button1Mask : 0;
+            b.button = button;
+            b.state = type == ButtonRelease && button >= 1 && button <= 5
+                          ? Button1Mask << (button - 1)
+                          : 0;
             b.same_screen = True;
         }
         eventTime_ += 50;

@@ -45,6 +45,9 @@ public:
     bool sendKeys(unsigned long window, const std::vector<std::string>& keysyms);
     // A left click at (x, y) of the window's client area, as the server would report it.
     bool sendClick(unsigned long window, int x, int y);
+    // A press and release of a pointer button at window pixel (x, y); 4 and 5 are the
+    // wheel's notches up and down.
+    bool sendButton(unsigned long window, unsigned int button, int x, int y);
 
     // True once a window manager names itself on the root window (and that window exists).
     bool windowManagerRunning();

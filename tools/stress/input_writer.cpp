@@ -56,6 +56,9 @@ std::string event(Random& random) {
         return "dialog-click " + coordinate(random, 640) + " " + coordinate(random, 480);
     }
     if (roll < 82) {
+        if (random.chance(25)) {
+            return random.pick({"wheel up", "wheel down", "key PageUp", "key Home"});
+        }
         return "move " + coordinate(random, 640) + " " + coordinate(random, 480);
     }
     if (roll < 87) {

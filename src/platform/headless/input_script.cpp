@@ -156,6 +156,14 @@ Result<InputScript> parseInputScript(std::string_view text, const std::string& f
                                       : platform::InputEvent::Kind::KeyDown;
             ev.key = canonicalKeyName(w[2]);
             script.events.push_back({t, ev});
+        } else if (kind == "wheel") {
+            const std::string way = args == 1 ? lower(w[2]) : "";
+            if (way != "up" && way != "down") {
+                return fail("wheel takes up or down");
+            }
+            ev.kind = platform::InputEvent::Kind::Wheel;
+            ev.wheel = way == "up" ? 1 : -1;
+            script.events.push_back({t, ev});
         } else if (kind == "menu") {
             const std::string item = args == 1 ? lower(w[2]) : "";
             if (item != "end" && item != "version") {

@@ -1,9 +1,10 @@
 #pragma once
 
 // The timed input of a headless run, one event a line: "T click X Y [left|right]", "T move X Y",
-// "T paint", "T key NAME", "T keydown NAME" / "T keyup NAME" (held keys), "T menu end|version",
-// "T answer yes|no|cancel|ok", "T dialog-click X Y", "T close", "T shot NAME", "T quit". T is
-// virtual milliseconds since the start, non-decreasing; "#" starts a comment.
+// "T paint", "T key NAME", "T keydown NAME" / "T keyup NAME" (held keys), "T wheel up|down",
+// "T menu end|version", "T answer yes|no|cancel|ok", "T dialog-click X Y", "T close",
+// "T shot NAME", "T quit". T is virtual milliseconds since the start, non-decreasing; "#"
+// starts a comment.
 
 #include <cstdint>
 #include <string>

@@ -89,7 +89,7 @@ std::optional<InputEvent> EventTranslator::translate(const SDL_Event& e, const V
             }
             out.kind = InputEvent::Kind::KeyDown;
             out.key = SDL_GetKeyName(k);
-            out.shift = shiftState(mod);
+            out.shift = shiftState(mod) | (e.key.repeat ? platform::kKeyRepeat : 0);
             if (out.key.empty()) {
                 return std::nullopt;
             }
@@ -131,6 +131,19 @@ std::optional<InputEvent> EventTranslator::translate(const SDL_Event& e, const V
             out.shift = shiftState(static_cast<Uint16>(SDL_GetModState()));
             place(e.motion.x, e.motion.y);
             return out;
+        case SDL_MOUSEWHEEL: {
+            int notches = e.wheel.y;
+            if (e.wheel.direction == SDL_MOUSEWHEEL_FLIPPED) {
+                notches = -notches;
+            }
+            if (notches == 0) {
+                return std::nullopt;
+            }
+            out.kind = InputEvent::Kind::Wheel;
+            out.wheel = notches;
+            out.shift = shiftState(static_cast<Uint16>(SDL_GetModState()));
+            return out;
+        }
         default:
             return std::nullopt;
     }

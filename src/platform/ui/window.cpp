@@ -106,6 +106,13 @@ void Window::dispatch(const InputEvent& event) {
                 routeKey(event);
             }
             break;
+        case InputEvent::Kind::Wheel:
+            if (enabled_ && !overlays_.empty()) {
+                overlays_.back()->onWheel(event.wheel);
+            } else if (enabled_ && !menu_.active() && listener_) {
+                listener_->onWheel(event.wheel);
+            }
+            break;
         case InputEvent::Kind::KeyUp:
             break;
     }
@@ -194,6 +201,9 @@ void Window::runCommand(platform::MenuCommand command) {
 }
 
 void Window::deliverPendingClose() {
+    if (closePending_ && enabled_ && !overlays_.empty() && overlays_.back()->yieldsToClose()) {
+        overlays_.back()->onAnswer(platform::DialogAnswer::Cancel);
+    }
     if (!closePending_ || !enabled_ || !overlays_.empty() || deliveringClose_) {
         return;
     }

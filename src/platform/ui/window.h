@@ -28,6 +28,8 @@ public:
     virtual void onMenuCommand(platform::MenuCommand) {}
     // Keys that neither the menu bar nor a dialog took (Return, Space, ...).
     virtual void onKeyDown(const std::string& /*key*/, int /*shift*/) {}
+    // The mouse wheel, outside dialogs; positive notches turn it up.
+    virtual void onWheel(int /*notches*/) {}
 };
 
 // A modal dialog drawn over the screen. Coordinates are screen-logical.
@@ -42,6 +44,10 @@ public:
     virtual void onMouseMove(double x, double y, int buttons) = 0;
     virtual void onKeyDown(const std::string& key, int shift) = 0;
     virtual void onAnswer(platform::DialogAnswer answer) = 0;
+    virtual void onWheel(int /*notches*/) {}
+    // A view that asks nothing of the reader gives way to the window's close request: it is
+    // answered Cancel so that its loop ends and the close is delivered.
+    virtual bool yieldsToClose() const { return false; }
     // Pointer shape over a point of the dialog.
     virtual platform::NativeWindow::Cursor cursorAt(double, double) const {
         return platform::NativeWindow::Cursor::Arrow;
