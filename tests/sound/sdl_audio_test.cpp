@@ -121,6 +121,62 @@ TEST_F(SdlAudioTest, MusicAndWavesReachTheOutputAndStopsSilenceThem) {
     EXPECT_TRUE(notices_.empty()) << notices_[0];
 }
 
+// A device that stops taking sound (a browser before the reader's first click) leaves a wave
+// "playing" in the mixer for ever; the wave device still ends shortly after the wave's length.
+TEST_F(SdlAudioTest, AStalledDeviceDoesNotHoldAWaveOpenForEver) {
+    ASSERT_TRUE(audio_->hasSound());
+    const auto voice = add("voice.wav", test::toneWave(300));
+    ASSERT_TRUE(audio_->open(AudioDevice::Wave, voice));
+    audio_->play(AudioDevice::Wave);
+    clock_.sleep(20);  // SDL_mixer takes a pause at tick 0 for none
+    Mix_Pause(1);
+    clock_.sleep(400);
+    EXPECT_TRUE(Mix_Playing(1)) << "the stalled mixer finished the wave";
+    EXPECT_EQ(audio_->mode(AudioDevice::Wave), DeviceMode::Playing);
+    clock_.sleep(600);
+    EXPECT_EQ(audio_->mode(AudioDevice::Wave), DeviceMode::Stopped);
+    Mix_Resume(1);
+}
+
+// Without a synthesiser (the browser build) music plays from renderings made in advance; the
+// MIDI file still sets the length, so a loop restarts where the desktop's would.
+TEST_F(SdlAudioTest, RenderedMusicSoundsForTheMidiFilesLengthAndAMissingRenderingIsAnError) {
+    const auto piece = add("piece.mid", test::noteMidi(2000));
+    const auto lost = add("lost.mid", test::noteMidi(500));
+    const auto rendering = add("piece.wav", test::toneWave(600));
+    std::vector<std::filesystem::path> asked;
+    audio_.reset();
+    audio_ = std::make_unique<SdlAudio>(
+        clock_, [this](const std::string& n) { notices_.push_back(n); },
+        [&](const std::filesystem::path& midi) -> std::optional<std::filesystem::path> {
+            asked.push_back(midi);
+            if (midi == piece) {
+                return rendering;
+            }
+            return std::nullopt;
+        });
+    ASSERT_TRUE(audio_->hasMusic());
+    EXPECT_TRUE(notices_.empty()) << "a soundfont was looked for: " << notices_[0];
+
+    ASSERT_TRUE(audio_->open(AudioDevice::Midi, piece));
+    const auto m0 = mark();
+    audio_->play(AudioDevice::Midi);
+    clock_.sleep(400);
+    EXPECT_GT(peak(m0, mark()), 5000) << "the rendering is silent";
+    clock_.sleep(800);
+    // The rendering has ended; the piece has not.
+    EXPECT_EQ(audio_->mode(AudioDevice::Midi), DeviceMode::Playing);
+    clock_.sleep(1000);
+    EXPECT_EQ(audio_->mode(AudioDevice::Midi), DeviceMode::Stopped);
+
+    const Status missing = audio_->open(AudioDevice::Midi, lost);
+    ASSERT_FALSE(missing.ok());
+    EXPECT_NE(missing.error().find("lost.mid"), std::string::npos) << missing.error();
+    EXPECT_NE(missing.error().find("no rendering"), std::string::npos) << missing.error();
+    EXPECT_EQ(audio_->mode(AudioDevice::Midi), DeviceMode::NotOpen);
+    EXPECT_EQ(asked, (std::vector<std::filesystem::path>{piece, lost}));
+}
+
 // The reader's volumes scale what is heard: a wave at 25 peaks at a quarter of the tone's
 // 12000, and 0 is silence, for waves and music alike.
 TEST_F(SdlAudioTest, VolumesScaleTheOutput) {

@@ -49,4 +49,12 @@ Result<FontFiles> locateFontFiles() {
     return FontFiles{*gothic, *pgothic};
 }
 
+Result<std::unique_ptr<FreeTypeFontLibrary>> FreeTypeFontLibrary::create() {
+    auto files = locateFontFiles();
+    if (!files) {
+        return makeError(files.error());
+    }
+    return create(*files);
+}
+
 }  // namespace velko::platform

@@ -39,14 +39,6 @@ FreeTypeFontLibrary::FreeTypeFontLibrary(std::shared_ptr<Shared> shared)
 
 FreeTypeFontLibrary::~FreeTypeFontLibrary() = default;
 
-Result<std::unique_ptr<FreeTypeFontLibrary>> FreeTypeFontLibrary::create() {
-    auto files = locateFontFiles();
-    if (!files) {
-        return makeError(files.error());
-    }
-    return create(*files);
-}
-
 Result<std::unique_ptr<FreeTypeFontLibrary>> FreeTypeFontLibrary::create(const FontFiles& files) {
     auto shared = std::make_shared<Shared>();
     if (FT_Init_FreeType(&shared->library) != 0) {

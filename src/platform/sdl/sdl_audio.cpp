@@ -32,11 +32,6 @@ bool existsFile(const std::string& path) {
     return !path.empty() && std::filesystem::is_regular_file(path, ec);
 }
 
-Mix_Music* loadMusic(const sound::SoundFile& file) {
-    SDL_RWops* rw = SDL_RWFromConstMem(file.bytes.data(), static_cast<int>(file.bytes.size()));
-    return rw ? Mix_LoadMUSType_RW(rw, MUS_MID, 1) : nullptr;
-}
-
 Mix_Chunk* loadChunk(const sound::SoundFile& file) {
     SDL_RWops* rw = SDL_RWFromConstMem(file.bytes.data(), static_cast<int>(file.bytes.size()));
     return rw ? Mix_LoadWAV_RW(rw, 1) : nullptr;
@@ -66,8 +61,18 @@ std::string findSoundFont() {
     return {};
 }
 
-SdlAudio::SdlAudio(platform::Clock& clock, const std::function<void(const std::string&)>& notice)
-    : clock_(clock), notice_(notice) {}
+SdlAudio::SdlAudio(platform::Clock& clock, const std::function<void(const std::string&)>& notice,
+                   Renderings renderings)
+    : clock_(clock), notice_(notice), renderings_(std::move(renderings)) {}
+
+Mix_Music* SdlAudio::loadMusic(const Device& d) const {
+    if (renderings_) {
+        return d.rendering ? Mix_LoadMUS(d.rendering->c_str()) : nullptr;
+    }
+    SDL_RWops* rw =
+        SDL_RWFromConstMem(d.file.bytes.data(), static_cast<int>(d.file.bytes.size()));
+    return rw ? Mix_LoadMUSType_RW(rw, MUS_MID, 1) : nullptr;
+}
 
 void SdlAudio::openDevice() {
     if (tried_) {
@@ -96,6 +101,9 @@ void SdlAudio::openDevice() {
     }
     Mix_AllocateChannels(2);
     applyVolumes();
+    if (renderings_) {
+        return;
+    }
     soundFont_ = findSoundFont();
     if (soundFont_.empty() || Mix_SetSoundFonts(soundFont_.c_str()) == 0) {
         soundFont_.clear();
@@ -125,9 +133,14 @@ Status SdlAudio::open(AudioDevice device, const std::filesystem::path& file) {
     d.file = std::move(loaded).value();
     openDevice();
     if (midi && hasMusic()) {
-        d.music = loadMusic(d.file);
+        if (renderings_) {
+            d.rendering = renderings_(file);
+        }
+        d.music = loadMusic(d);
         if (!d.music) {
-            const std::string why = Mix_GetError();
+            const std::string why = d.rendering || !renderings_
+                                        ? std::string(Mix_GetError())
+                                        : std::string("no rendering of the piece to play");
             d = Device{};
             return makeError(sound::soundFileLabel(file) + ": " + why);
         }
@@ -155,7 +168,7 @@ void SdlAudio::play(AudioDevice device) {
         if (d.played) {
             Mix_HaltMusic();
             Mix_FreeMusic(d.music);
-            d.music = d.spare ? d.spare : loadMusic(d.file);
+            d.music = d.spare ? d.spare : loadMusic(d);
             d.spare = nullptr;
         }
         d.played = true;
@@ -168,7 +181,8 @@ void SdlAudio::play(AudioDevice device) {
         d.startedAt = clock_.tickCount();
         d.timeline.start(d.startedAt, d.file.durationMs + outputLatencyMs_);
     } else {
-        d.timeline.start(clock_.tickCount(), d.file.durationMs);
+        d.playedAt = clock_.tickCount();
+        d.timeline.start(d.playedAt, d.file.durationMs);
         if (d.chunk) {
             Mix_PlayChannel(kWaveChannel, d.chunk, 0);
         }
@@ -210,8 +224,11 @@ DeviceMode SdlAudio::mode(AudioDevice device) {
         return DeviceMode::Playing;
     }
     // The mixer starts a wave a little after the clock does; a wave is over when both agree,
-    // so that closing it at once does not cut its last moments.
-    if (d.chunk && Mix_Playing(kWaveChannel)) {
+    // so that closing it at once does not cut its last moments. A device that has stopped
+    // taking sound (a browser holding audio back until the reader clicks) is not waited
+    // for longer than a blocking sound is.
+    const std::uint32_t sincePlay = clock_.tickCount() - d.playedAt;
+    if (d.chunk && Mix_Playing(kWaveChannel) && sincePlay < d.file.durationMs + kDrainLimitMs) {
         return DeviceMode::Playing;
     }
     return DeviceMode::Stopped;
@@ -226,7 +243,7 @@ void SdlAudio::prepareRestart(Device& d) {
     }
     const std::uint32_t elapsed = clock_.tickCount() - d.startedAt;
     if (elapsed + kPrepareAheadMs >= d.file.durationMs) {
-        d.spare = loadMusic(d.file);
+        d.spare = loadMusic(d);
     }
 }
 

@@ -11,6 +11,7 @@
 #include <array>
 #include <functional>
 #include <memory>
+#include <optional>
 #include <string>
 
 #include "platform/audio.h"
@@ -24,9 +25,16 @@ namespace velko::sdl {
 
 class SdlAudio final : public platform::Audio {
 public:
+    // Where a MIDI piece was rendered in advance (a file SDL_mixer plays), for hosts that
+    // have no synthesiser; nothing when the piece has no rendering.
+    using Renderings =
+        std::function<std::optional<std::filesystem::path>(const std::filesystem::path& midi)>;
+
     // `notice` receives one line when the program must run silent (or without music), when
-    // the first sound finds out.
-    SdlAudio(platform::Clock& clock, const std::function<void(const std::string&)>& notice);
+    // the first sound finds out. With `renderings`, music plays from them instead of
+    // FluidSynth.
+    SdlAudio(platform::Clock& clock, const std::function<void(const std::string&)>& notice,
+             Renderings renderings = {});
     ~SdlAudio() override;
     SdlAudio(const SdlAudio&) = delete;
     SdlAudio& operator=(const SdlAudio&) = delete;
@@ -36,7 +44,7 @@ public:
         openDevice();
         return mixer_;
     }
-    bool hasMusic() { return hasSound() && !soundFont_.empty(); }
+    bool hasMusic() { return hasSound() && (renderings_ || !soundFont_.empty()); }
 
     Status open(platform::AudioDevice device, const std::filesystem::path& file) override;
     void play(platform::AudioDevice device) override;
@@ -53,7 +61,9 @@ private:
         bool open = false;
         sound::SoundFile file;
         sound::PlayTimeline timeline;
+        std::uint32_t playedAt = 0;
         Mix_Music* music = nullptr;
+        std::optional<std::filesystem::path> rendering;
         bool played = false;  // the music has been started since it was loaded
         // A fresh copy of the piece, loaded near the end of a round so that a loop's
         // restart starts at once instead of after a reload of the piece and its soundfont.
@@ -66,6 +76,7 @@ private:
     }
     void freeSimple();
     void openDevice();
+    Mix_Music* loadMusic(const Device& d) const;
     void prepareRestart(Device& d);
     void applyVolumes();
 
@@ -77,6 +88,7 @@ private:
     int musicLevel_ = -1;  // mixer levels asked for, -1: never set
     int soundLevel_ = -1;
     std::string soundFont_;
+    Renderings renderings_;
     std::array<Device, 2> devices_;
     Mix_Chunk* simple_ = nullptr;
 };
