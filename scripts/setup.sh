@@ -30,21 +30,9 @@ if [ "$mode" = play ]; then
     packages=("${play_packages[@]}")
 fi
 
-missing=()
-for p in "${packages[@]}"; do
-    if ! dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed"; then
-        missing+=("$p")
-    fi
-done
-if [ ${#missing[@]} -gt 0 ]; then
-    echo "Installing: ${missing[*]}"
-    sudo_cmd=()
-    if [ "$(id -u)" -ne 0 ]; then
-        sudo_cmd=(sudo)
-    fi
-    "${sudo_cmd[@]}" apt-get update -q
-    DEBIAN_FRONTEND=noninteractive "${sudo_cmd[@]}" apt-get install -y -q --no-install-recommends "${missing[@]}"
-fi
+# shellcheck source=install-missing.sh
+source "$root/scripts/install-missing.sh"
+install_missing "${packages[@]}"
 
 jobs=$(nproc 2>/dev/null || echo 2)
 if [ "$mode" = play ]; then

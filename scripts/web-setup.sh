@@ -12,17 +12,9 @@ fi
 
 packages=(emscripten chromium fluidsynth vorbis-tools timgm6mb-soundfont python3-fonttools dpkg-dev python3 cmake
           ninja-build)
-missing=()
-for p in "${packages[@]}"; do
-    if ! dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed"; then
-        missing+=("$p")
-    fi
-done
-if [ ${#missing[@]} -gt 0 ]; then
-    echo "Installing: ${missing[*]}" >&2
-    "${sudo_cmd[@]}" apt-get update -q >&2
-    DEBIAN_FRONTEND=noninteractive "${sudo_cmd[@]}" apt-get install -y -q --no-install-recommends "${missing[@]}" >&2
-fi
+# shellcheck source=install-missing.sh
+source "$(dirname "${BASH_SOURCE[0]}")/install-missing.sh"
+install_missing "${packages[@]}"
 
 # A node from outside Debian does not see Debian's node modules (emcc needs acorn).
 export NODE_PATH=/usr/share/nodejs${NODE_PATH:+:$NODE_PATH}
